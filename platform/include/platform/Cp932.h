@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Conversions between code page 932 bytes and UTF-8, on glibc's iconv.
+namespace cp932 {
+
+// Strict conversions: nothing when the input is not valid in its encoding or a character cannot
+// be represented in the other one.
+std::optional<std::string> ToUtf8Strict(std::string_view sjis);
+std::optional<std::string> FromUtf8Strict(std::string_view utf8);
+
+// Lenient conversions for display and input: invalid bytes become U+FFFD (to UTF-8), characters
+// without a code-page-932 form become "?" (from UTF-8).
+std::string ToUtf8(std::string_view sjis);
+std::string FromUtf8(std::string_view utf8);
+
+// True for a byte that starts a two-byte character in code page 932.
+inline bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Case-insensitive comparison of two code-page-932 texts: ASCII letters match regardless of case,
+// everything else (including the second byte of a two-byte character) must match exactly.
+bool SameText(std::string_view left, std::string_view right);
+
+} // namespace cp932

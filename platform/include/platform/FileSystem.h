@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/AnsiString.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// File access for code-page-932 path texts. File names on disk are UTF-8: a path is converted
+// on its way to the operating system, and a listed name on its way back. A path or name that
+// has no form in the other encoding keeps its bytes unchanged, so every listed entry can be
+// opened again from the returned text.
+namespace fs932 {
+
+std::string ToOsPath(const AnsiString& path);
+AnsiString FromOsName(const std::string& name);
+
+// True when a file (anything but a folder) exists at the path.
+bool FileExists(const AnsiString& path);
+bool DirectoryExists(const AnsiString& path);
+// Removes a file; false when it could not be removed.
+bool DeleteFile(const AnsiString& path);
+
+// The whole content, or nothing when the file cannot be opened or read.
+std::optional<std::string> ReadFileBytes(const AnsiString& path);
+// Replaces the file's content; false when it cannot be written.
+bool WriteFileBytes(const AnsiString& path, const std::string& bytes);
+
+// The entries of a folder in the order a folder listing gives them: "." and ".." first, then
+// the other entries in the file system's own order, unsorted, hidden ones and subfolders
+// included. Nothing when the folder cannot be listed.
+std::optional<std::vector<AnsiString>> ListFolder(const AnsiString& folder);
+
+} // namespace fs932

@@ -1,0 +1,351 @@
+#include "platform/Conversions.h"
+
+#include "platform/Exceptions.h"
+
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace {
+
+// Exact decimal digits of |value| (enough of them to decide any rounding) and the exponent of
+// the first digit: |value| = 0.d1d2d3... x 10^(exponent + 1).
+struct Decimal {
+    std::string digits;
+    int exponent = 0;
+};
+
+Decimal ExactDigits(double value) {
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "%.60e", std::fabs(value));
+    Decimal result;
+    const char* p = buffer;
+    for (; *p && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            result.digits += *p;
+        }
+    }
+    if (*p == 'e') {
+        result.exponent = std::atoi(p + 1);
+    }
+    return result;
+}
+
+// Rounds the digit string half up to `keep` digits; a carry out of the first digit raises the
+// exponent.
+void RoundDigits(Decimal& decimal, std::size_t keep) {
+    if (decimal.digits.size() <= keep) {
+        return;
+    }
+    bool up = decimal.digits[keep] >= '5';
+    decimal.digits.resize(keep);
+    if (!up) {
+        return;
+    }
+    int i = static_cast<int>(keep) - 1;
+    while (i >= 0) {
+        if (decimal.digits[static_cast<std::size_t>(i)] == '9') {
+            decimal.digits[static_cast<std::size_t>(i)] = '0';
+            --i;
+        } else {
+            ++decimal.digits[static_cast<std::size_t>(i)];
+            break;
+        }
+    }
+    if (i < 0) {
+        decimal.digits.insert(decimal.digits.begin(), '1');
+        decimal.digits.resize(keep);
+        ++decimal.exponent;
+    }
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+[[noreturn]] void ThrowNotFloat(const AnsiString& text) {
+    throw EConvertError("'" + text.ToUtf8() + "' は有効な浮動小数点数ではありません。");
+}
+
+[[noreturn]] void ThrowNotInteger(const AnsiString& text) {
+    throw EConvertError("'" + text.ToUtf8() + "' は有効な整数値ではありません。");
+}
+
+// Length of the decimal number (sign, digits, point, exponent) at the start of `s`; 0 when
+// there is none. Leading blanks are not part of it.
+std::size_t NumberPrefix(const std::string& s, std::size_t from) {
+    std::size_t i = from;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        ++i;
+    }
+    std::size_t mantissaDigits = 0;
+    while (i < s.size() && IsDigit(s[i])) {
+        ++i;
+        ++mantissaDigits;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        while (i < s.size() && IsDigit(s[i])) {
+            ++i;
+            ++mantissaDigits;
+        }
+    }
+    if (mantissaDigits == 0) {
+        return 0;
+    }
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+            ++j;
+        }
+        if (j < s.size() && IsDigit(s[j])) {
+            while (j < s.size() && IsDigit(s[j])) {
+                ++j;
+            }
+            i = j;
+        }
+    }
+    return i - from;
+}
+
+// Parses a number that NumberPrefix accepted, independent of the process locale.
+double ParseNumber(const std::string& s, std::size_t from, std::size_t length, bool& overflow) {
+    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    std::string piece = s.substr(from, length);
+    errno = 0;
+    char* end = nullptr;
+    double value = strtod_l(piece.c_str(), &end, cLocale);
+    overflow = errno == ERANGE && std::isinf(value);
+    return value;
+}
+
+} // namespace
+
+AnsiString FloatToStr(double value) {
+    if (std::isnan(value)) {
+        return "NAN";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-INF" : "INF";
+    }
+    if (value == 0.0) {
+        return "0";
+    }
+    Decimal decimal = ExactDigits(value);
+    RoundDigits(decimal, 15);
+    while (decimal.digits.size() > 1 && decimal.digits.back() == '0') {
+        decimal.digits.pop_back();
+    }
+    std::string out = value < 0 ? "-" : "";
+    const int leading = decimal.exponent + 1; // digits before the point
+    const std::string& d = decimal.digits;
+    if (leading > 15 || leading < -3) {
+        out += d[0];
+        if (d.size() > 1) {
+            out += '.';
+            out += d.substr(1);
+        }
+        out += 'E';
+        out += std::to_string(decimal.exponent);
+        return out;
+    }
+    if (leading <= 0) {
+        out += "0.";
+        out += std::string(static_cast<std::size_t>(-leading), '0');
+        out += d;
+        return out;
+    }
+    std::size_t whole = static_cast<std::size_t>(leading);
+    if (d.size() <= whole) {
+        out += d;
+        out += std::string(whole - d.size(), '0');
+    } else {
+        out += d.substr(0, whole);
+        out += '.';
+        out += d.substr(whole);
+    }
+    return out;
+}
+
+AnsiString FormatFixed(double value, int decimals) {
+    if (std::isnan(value)) {
+        return "NAN";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-INF" : "INF";
+    }
+    if (decimals < 0) {
+        decimals = 0;
+    }
+    // Exact digits of the value in fixed notation; glibc prints the exact binary value.
+    std::string exact(1100, '\0');
+    int written = std::snprintf(exact.data(), exact.size(), "%.*f", decimals + 30, std::fabs(value));
+    exact.resize(static_cast<std::size_t>(written));
+    // The point is whatever the C library's locale prints: find the first non-digit.
+    std::size_t point = exact.find_first_not_of("0123456789");
+    std::string whole = exact.substr(0, point);
+    std::string fraction = exact.substr(point + 1);
+    std::string digits = whole + fraction.substr(0, static_cast<std::size_t>(decimals));
+    bool up = fraction[static_cast<std::size_t>(decimals)] >= '5';
+    if (up) {
+        int i = static_cast<int>(digits.size()) - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') {
+            digits[static_cast<std::size_t>(i)] = '0';
+            --i;
+        }
+        if (i < 0) {
+            digits.insert(digits.begin(), '1');
+        } else {
+            ++digits[static_cast<std::size_t>(i)];
+        }
+    }
+    std::size_t wholeLength = digits.size() - static_cast<std::size_t>(decimals);
+    std::string out = digits.substr(0, wholeLength);
+    if (decimals > 0) {
+        out += '.';
+        out += digits.substr(wholeLength);
+    }
+    bool allZero = out.find_first_not_of("0.") == std::string::npos;
+    if (value < 0 && !allZero) {
+        out.insert(out.begin(), '-');
+    }
+    return out;
+}
+
+double StrToFloat(const AnsiString& text) {
+    const std::string& s = text.str();
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') {
+        ++i;
+    }
+    std::size_t length = NumberPrefix(s, i);
+    if (length == 0) {
+        ThrowNotFloat(text);
+    }
+    std::size_t end = i + length;
+    while (end < s.size() && s[end] == ' ') {
+        ++end;
+    }
+    if (end != s.size()) {
+        ThrowNotFloat(text);
+    }
+    bool overflow = false;
+    double value = ParseNumber(s, i, length, overflow);
+    if (overflow || std::isinf(value)) {
+        ThrowNotFloat(text);
+    }
+    return value;
+}
+
+std::int32_t StrToInt(const AnsiString& text) {
+    const std::string& s = text.str();
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i < s.size() && s[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i >= s.size()) {
+        ThrowNotInteger(text);
+    }
+    std::int64_t value = 0;
+    for (; i < s.size(); ++i) {
+        char c = s[i];
+        int digit;
+        if (IsDigit(c)) {
+            digit = c - '0';
+        } else if (base == 16 && c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (base == 16 && c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            ThrowNotInteger(text);
+        }
+        value = value * base + digit;
+        if (value > 0x100000000LL) {
+            ThrowNotInteger(text);
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (base == 16 && !negative && value > std::numeric_limits<std::int32_t>::max() &&
+        value <= 0xFFFFFFFFLL) {
+        // Hexadecimal texts name the bit pattern of the 32-bit value.
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    }
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        ThrowNotInteger(text);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t StrToIntDef(const AnsiString& text, std::int32_t fallback) {
+    try {
+        return StrToInt(text);
+    } catch (const EConvertError&) {
+        return fallback;
+    }
+}
+
+std::int32_t CAtol(const AnsiString& text) {
+    const std::string& s = text.str();
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    std::int64_t value = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i) {
+        value = value * 10 + (s[i] - '0');
+        if (value > 0x80000000LL) {
+            value = 0x80000000LL;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > std::numeric_limits<std::int32_t>::max()) {
+        value = std::numeric_limits<std::int32_t>::max();
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+double CAtof(const AnsiString& text) {
+    const std::string& s = text.str();
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) {
+        ++i;
+    }
+    std::size_t length = NumberPrefix(s, i);
+    if (length == 0) {
+        return 0.0;
+    }
+    bool overflow = false;
+    double value = ParseNumber(s, i, length, overflow);
+    if (overflow) {
+        return s[i] == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
+    return value;
+}
+
+AnsiString IntToStr(std::int64_t value) { return AnsiString(std::to_string(value)); }

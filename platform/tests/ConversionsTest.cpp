@@ -1,0 +1,114 @@
+#include "platform/Conversions.h"
+#include "platform/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+struct FloatTextCase {
+    double value;
+    const char* text;
+};
+
+void PrintTo(const FloatTextCase& c, std::ostream* out) { *out << c.text; }
+
+class FloatToStrTest : public testing::TestWithParam<FloatTextCase> {};
+
+TEST_P(FloatToStrTest, GivesShortestFormWithFifteenDigits) {
+    EXPECT_EQ(FloatToStr(GetParam().value), AnsiString(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FloatToStrTest,
+    testing::Values(FloatTextCase{60.0, "60"}, FloatTextCase{9.999, "9.999"},
+                    FloatTextCase{10.0 - 0.001, "9.999"}, FloatTextCase{5.0 - 0.001, "4.999"},
+                    FloatTextCase{1.5e-6, "1.5E-6"}, FloatTextCase{0.0001, "0.0001"},
+                    FloatTextCase{0.00012, "0.00012"}, FloatTextCase{0.00001, "1E-5"},
+                    FloatTextCase{0.0, "0"}, FloatTextCase{12.3, "12.3"},
+                    FloatTextCase{-2.5, "-2.5"}, FloatTextCase{0.1 + 0.2, "0.3"},
+                    FloatTextCase{1.0 / 3.0, "0.333333333333333"},
+                    FloatTextCase{2.0 / 3.0, "0.666666666666667"},
+                    FloatTextCase{999999999999999.0, "999999999999999"},
+                    FloatTextCase{1e15, "1E15"}, FloatTextCase{1.25e20, "1.25E20"},
+                    FloatTextCase{35.0984100015, "35.0984100015"},
+                    FloatTextCase{-136.56104336263, "-136.56104336263"},
+                    FloatTextCase{0.9999999999999999, "1"}));
+
+TEST(ConversionsTest, FormatFixedRoundsHalvesAwayFromZero) {
+    struct Case {
+        double value;
+        const char* text;
+    } cases[] = {{2.25, "2.3"}, {12.34, "12.3"}, {0.0, "0.0"}, {5.0, "5.0"},   {60.0, "60.0"},
+                 {0.05, "0.1"}, {9.96, "10.0"},  {-1.25, "-1.3"}, {123.45, "123.5"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(FormatFixed(c.value, 1), AnsiString(c.text)) << c.value;
+    }
+}
+
+TEST(ConversionsTest, StrToFloatAcceptsDecimalTextsOnly) {
+    struct Good {
+        const char* text;
+        double value;
+    } good[] = {{"1.5", 1.5},  {" 2 ", 2.0},  {"-3e2", -300.0}, {".5", 0.5},
+                {"5.", 5.0},   {"+1", 1.0},   {"60", 60.0},     {"12.5", 12.5},
+                {"1E-3", 1e-3}, {"-0", 0.0}, {"0000.25", 0.25}};
+    for (const Good& g : good) {
+        EXPECT_DOUBLE_EQ(StrToFloat(g.text), g.value) << g.text;
+    }
+    const char* bad[] = {"", " ", "abc", "1,5", "1.5km", "1e", "--1", "inf", "nan",
+                         "1e999", "0x10", "1 2", "\t1", "."};
+    for (const char* text : bad) {
+        EXPECT_THROW(StrToFloat(text), EConvertError) << text;
+    }
+}
+
+TEST(ConversionsTest, StrToIntAcceptsWholeNumbersInRange) {
+    struct Good {
+        const char* text;
+        int value;
+    } good[] = {{"12", 12},       {" 12", 12},        {"-5", -5},
+                {"+7", 7},        {"$FF", 255},       {"0x10", 16},
+                {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}};
+    for (const Good& g : good) {
+        EXPECT_EQ(StrToInt(g.text), g.value) << g.text;
+    }
+    const char* bad[] = {"", "12 ", "1.5", "12345円", "2147483648", "-2147483649", "abc", "-",
+                         "$", "0x", "1e3"};
+    for (const char* text : bad) {
+        EXPECT_THROW(StrToInt(AnsiString::FromUtf8(text)), EConvertError) << text;
+    }
+    EXPECT_EQ(StrToIntDef("x", -1), -1);
+    EXPECT_EQ(StrToIntDef("", 0), 0);
+    EXPECT_EQ(StrToIntDef("42", 0), 42);
+}
+
+TEST(ConversionsTest, CAtolAndCAtofReadTheLeadingNumber) {
+    EXPECT_EQ(CAtol(u8"12345円"_sj), 12345);
+    EXPECT_EQ(CAtol(""), 0);
+    EXPECT_EQ(CAtol("  -42abc"), -42);
+    EXPECT_EQ(CAtol("abc"), 0);
+    EXPECT_EQ(CAtol("3.9"), 3);
+    EXPECT_EQ(CAtol("99999999999"), 2147483647);
+    EXPECT_DOUBLE_EQ(CAtof("1.5abc"), 1.5);
+    EXPECT_DOUBLE_EQ(CAtof("x"), 0.0);
+    EXPECT_DOUBLE_EQ(CAtof(" 2e3"), 2000.0);
+    EXPECT_DOUBLE_EQ(CAtof(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(CAtof("-"), 0.0);
+    EXPECT_DOUBLE_EQ(CAtof("7e"), 7.0);
+}
+
+TEST(ConversionsTest, ConversionsIgnoreTheProcessLocale) {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    }
+    EXPECT_DOUBLE_EQ(StrToFloat("1.5"), 1.5);
+    EXPECT_EQ(FormatFixed(2.25, 1), AnsiString("2.3"));
+    EXPECT_EQ(FloatToStr(9.999), AnsiString("9.999"));
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+} // namespace
