@@ -29,9 +29,13 @@ VersionFile& Load() {
 
 } // namespace
 
-TMemIniFile& ProgramVersionFile() { return *Load().reader; }
+TMemIniFile& ProgramVersionFile() {
+    return *Load().reader;
+}
 
-const AnsiString& ProgramVersionFileError() { return Load().error; }
+const AnsiString& ProgramVersionFileError() {
+    return Load().error;
+}
 
 CIniManager::CIniManager() : CIniManager(ProgramVersionFile()) {}
 
@@ -44,7 +48,9 @@ AnsiString CIniManager::GetEditionText() const {
     return piece.SubString(1, 4) + u8"年"_sj + piece.SubString(5, 2) + u8"月版"_sj;
 }
 
-AnsiString CIniManager::GetVersionText() const { return "Ver." + ver_ + " Pro"; }
+AnsiString CIniManager::GetVersionText() const {
+    return "Ver." + ver_ + " Pro";
+}
 
 AnsiString CIniManager::GetAboutText() const {
     return u8"本ツールは"_sj + GetEditionText() + u8"です。"_sj;

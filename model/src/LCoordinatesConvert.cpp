@@ -89,9 +89,9 @@ double LCoordinatesConvert::CalcFootpointLatitude(double x) const {
         const double sinPhi = std::sin(phi);
         const double w = std::sqrt(1.0 - e2 * sinPhi * sinPhi);
         const double diff = arc - target;
-        const double next = phi + 2.0 * diff * w * w * w /
-                                      (3.0 * e2 * diff * sinPhi * std::cos(phi) * w -
-                                       2.0 * a_ * (1.0 - e2));
+        const double next =
+            phi + 2.0 * diff * w * w * w /
+                      (3.0 * e2 * diff * sinPhi * std::cos(phi) * w - 2.0 * a_ * (1.0 - e2));
         arc = CalcMeridianArc(next);
         const bool settled = std::fabs(next - phi) < kFootpointTolerance;
         phi = next;
@@ -139,13 +139,12 @@ void LCoordinatesConvert::ConvertXYToLatLon(double x, double y) {
     const double n8 = n7 * n1;
 
     const double p2 = t1 / (2.0 * n2) * (1.0 + eta2) * y2;
-    const double p4 = t1 / (24.0 * n4) *
-                      (5.0 + 3.0 * t2 + 6.0 * eta2 - 6.0 * t2 * eta2 - 3.0 * eta4 - 9.0 * t2 * eta4) *
-                      y4;
-    const double p6 = t1 / (720.0 * n6) *
-                      (61.0 + 90.0 * t2 + 45.0 * t4 + 107.0 * eta2 - 162.0 * t2 * eta2 -
-                       45.0 * t4 * eta2) *
-                      y6;
+    const double p4 =
+        t1 / (24.0 * n4) *
+        (5.0 + 3.0 * t2 + 6.0 * eta2 - 6.0 * t2 * eta2 - 3.0 * eta4 - 9.0 * t2 * eta4) * y4;
+    const double p6 =
+        t1 / (720.0 * n6) *
+        (61.0 + 90.0 * t2 + 45.0 * t4 + 107.0 * eta2 - 162.0 * t2 * eta2 - 45.0 * t4 * eta2) * y6;
     const double p8 = t1 / (40320.0 * n8) * (1385.0 + 3633.0 * t2 + 4095.0 * t4 + 1575.0 * t6) * y8;
     double phi = phi1 - p2;
     phi += p4;
@@ -154,10 +153,9 @@ void LCoordinatesConvert::ConvertXYToLatLon(double x, double y) {
 
     const double q1 = yy / (n1 * cosPhi1);
     const double q3 = (1.0 + 2.0 * t2 + eta2) * y3 / (6.0 * n3 * cosPhi1);
-    const double q5 = (5.0 + 28.0 * t2 + 24.0 * t4 + 6.0 * eta2 + 8.0 * t2 * eta2) * y5 /
-                      (120.0 * n5 * cosPhi1);
-    const double q7 =
-        (61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6) * y7 / (5040.0 * n7 * cosPhi1);
+    const double q5 =
+        (5.0 + 28.0 * t2 + 24.0 * t4 + 6.0 * eta2 + 8.0 * t2 * eta2) * y5 / (120.0 * n5 * cosPhi1);
+    const double q7 = (61.0 + 662.0 * t2 + 1320.0 * t4 + 720.0 * t6) * y7 / (5040.0 * n7 * cosPhi1);
     double bracket = q1 - q3;
     bracket += q5;
     bracket -= q7;

@@ -63,8 +63,8 @@ bool LEnDecryption::DecryptFile(const AnsiString& path) {
     DecryptedFileList().Add(copyPath);
     // A stale copy left by an earlier run is emptied, so the copy never holds bytes beyond the
     // deciphered ones.
-    Descriptor copy(::open(fs932::ToOsPath(copyPath).c_str(),
-                           O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    Descriptor copy(
+        ::open(fs932::ToOsPath(copyPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (!source.valid()) {
         ShowMessageBox(u8"ファイルの読み込みに失敗しました。\nファイル名："_sj +
                            copyPath.SubString(9, 100),

@@ -7,7 +7,9 @@
 
 namespace {
 
-double Scale(int n) { return std::pow(10.0, static_cast<double>(n)); }
+double Scale(int n) {
+    return std::pow(10.0, static_cast<double>(n));
+}
 
 // i / 10^n. For n <= 0 this is i x 10^-n, computed by an exact multiplication: dividing by the
 // inexact double nearest 10^n could land one unit below a whole number of yen.

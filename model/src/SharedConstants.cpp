@@ -15,7 +15,11 @@ std::wstring WidenUtf8(std::string_view text) {
     std::wstring wide;
     for (std::size_t i = 0; i < text.size();) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        int extra = c < 0x80           ? 0
+                    : (c >> 5) == 0x6  ? 1
+                    : (c >> 4) == 0xE  ? 2
+                    : (c >> 3) == 0x1E ? 3
+                                       : -1;
         bool truncated = extra > 0 && i + static_cast<std::size_t>(extra) >= text.size();
         if (extra < 0 || truncated) {
             wide += L'\uFFFD';

@@ -12,7 +12,9 @@ struct LabelCase {
     const char* version;
 };
 
-void PrintTo(const LabelCase& c, std::ostream* out) { *out << c.title; }
+void PrintTo(const LabelCase& c, std::ostream* out) {
+    *out << c.title;
+}
 
 class CIniManagerTest : public testing::TestWithParam<LabelCase> {};
 
@@ -32,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         LabelCase{"Usual", "[version]\r\nname=Vakrel_R581_202404\r\nver=1.2.3\r\n", "2024年04月版",
                   "Ver.1.2.3 Pro"},
-        LabelCase{"ExactlySix", "[version]\r\nname=202512\r\nver=2\r\n", "2025年12月版", "Ver.2 Pro"},
+        LabelCase{"ExactlySix", "[version]\r\nname=202512\r\nver=2\r\n", "2025年12月版",
+                  "Ver.2 Pro"},
         LabelCase{"FiveBytes", "[version]\r\nname=20251\r\nver=\r\n", "年月版", "Ver. Pro"},
         LabelCase{"EmptyName", "[version]\r\nname=\r\n", "年月版", "Ver. Pro"},
         LabelCase{"NotDigits", "[version]\r\nname=abcdefgh\r\n", "cdef年gh月版", "Ver. Pro"},
@@ -48,14 +51,15 @@ TEST(CIniManagerLabelsTest, JapaneseCharacterAtTheEndIsCutInHalf) {
     TMemIniFile file(AnsiString(dir / "version.ini"));
     CIniManager labels(file);
     // "Vakrel2024版" is 12 bytes; the piece is bytes 7-12: "2024" + 0x94 0xC5.
-    EXPECT_EQ(labels.GetEditionText(), AnsiString("2024") + u8"年"_sj + AnsiString("\x94\xC5") +
-                                           u8"月版"_sj);
+    EXPECT_EQ(labels.GetEditionText(),
+              AnsiString("2024") + u8"年"_sj + AnsiString("\x94\xC5") + u8"月版"_sj);
     dir.Write("cut.ini", u8"[version]\r\nname=R5版202\r\n"_sj.str());
     TMemIniFile cut(AnsiString(dir / "cut.ini"));
     // "R5版202" is 7 bytes: the piece "5" 0x94 0xC5 "202" starts inside nothing but ends a
     // character early; bytes are used without repair.
-    EXPECT_EQ(CIniManager(cut).GetEditionText(),
-              AnsiString("5\x94\xC5" "2") + u8"年"_sj + AnsiString("02") + u8"月版"_sj);
+    EXPECT_EQ(CIniManager(cut).GetEditionText(), AnsiString("5\x94\xC5"
+                                                            "2") +
+                                                     u8"年"_sj + AnsiString("02") + u8"月版"_sj);
 }
 
 TEST(CIniManagerLabelsTest, ProgramVersionFileIsReadFromTheUpdateCheckerFolderOnce) {

@@ -1,5 +1,5 @@
-#include "model/CipherKey.h"
 #include "model/LEnDecryption.h"
+#include "model/CipherKey.h"
 #include "model/SharedConstants.h"
 #include "platform/testing/MessageBoxRecorder.h"
 #include "platform/testing/TempDir.h"
@@ -161,8 +161,9 @@ TEST_F(LEnDecryptionTest, UnreadableSourceShowsTheReadFailureMessage) {
     EXPECT_FALSE(result);
     ASSERT_EQ(messages_.Calls().size(), 1u);
     EXPECT_EQ(messages_.Calls()[0],
-              (MessageBoxRecorder::Call{u8"ファイルの読み込みに失敗しました。\nファイル名：24_kikai.csv"_sj,
-                                        u8"ファイル読み込み失敗"_sj, 0x30}));
+              (MessageBoxRecorder::Call{
+                  u8"ファイルの読み込みに失敗しました。\nファイル名：24_kikai.csv"_sj,
+                  u8"ファイル読み込み失敗"_sj, 0x30}));
     // The copy stays named, so that the clean-up removes whatever is left of it.
     ASSERT_EQ(ListedCopies(), before + 1);
     EXPECT_EQ(DecryptedFileList()[before], AnsiString("./dat/DS24_kikai.csv"));

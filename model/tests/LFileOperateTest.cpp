@@ -9,7 +9,9 @@
 
 namespace {
 
-AnsiString Folder(const TempDir& dir) { return AnsiString(dir.Path() + "/"); }
+AnsiString Folder(const TempDir& dir) {
+    return AnsiString(dir.Path() + "/");
+}
 
 TEST(LFileOperateTest, CodeMayStandAnywhereAndIsCaseSensitive) {
     TempDir dir;

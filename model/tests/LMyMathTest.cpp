@@ -17,7 +17,9 @@ struct RoundCase {
     double expected;
 };
 
-void PrintTo(const RoundCase& c, std::ostream* out) { *out << "case " << c.id; }
+void PrintTo(const RoundCase& c, std::ostream* out) {
+    *out << "case " << c.id;
+}
 
 double Apply(const RoundCase& c) {
     LMyMath math;
@@ -52,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundCase{5, Op::HalfUp, 1.005, 2, 1.0}, RoundCase{6, Op::HalfUp, 1.599, 2, 1.6},
         RoundCase{7, Op::HalfUp, 1.594, 2, 1.59}, RoundCase{8, Op::HalfUp, 4.9499, 1, 4.9},
         RoundCase{9, Op::HalfUp, 4.95, 1, 5.0}, RoundCase{10, Op::HalfUp, 0.0, 1, 0.0},
-        RoundCase{11, Op::HalfUp, 1234.5, 0, 1235.0}, RoundCase{12, Op::HalfUp, 1234.4999, 0, 1234.0},
+        RoundCase{11, Op::HalfUp, 1234.5, 0, 1235.0},
+        RoundCase{12, Op::HalfUp, 1234.4999, 0, 1234.0},
         // Negative values truncate toward zero after adding 0.5.
         RoundCase{13, Op::HalfUp, -2.25, 1, -2.2}, RoundCase{14, Op::HalfUp, -2.26, 1, -2.2},
         // Up to tens and hundreds: exact multiples stay, anything above goes up.
@@ -81,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         RoundCase{62, Op::HalfUp, 3000000000.4, 0, 3000000000.0},
         RoundCase{63, Op::Up, 2147483647.5, 0, 2147483648.0},
         RoundCase{64, Op::Down, -2147483648.5, 0, -2147483649.0},
-        RoundCase{65, Op::Down, 1e300, 0, 1e300}, RoundCase{66, Op::HalfUp, 123456.789, 5, 123456.789}),
+        RoundCase{65, Op::Down, 1e300, 0, 1e300},
+        RoundCase{66, Op::HalfUp, 123456.789, 5, 123456.789}),
     [](const testing::TestParamInfo<RoundCase>& info) {
         return "Case" + std::to_string(info.param.id);
     });

@@ -12,7 +12,8 @@ TEST(SharedConstantsTest, PathsKeepTheByteLengthsThatCutsRelyOn) {
 
 TEST(SharedConstantsTest, NamesAreExactCodePage932Texts) {
     // Half-width katakana are one byte each; blanks separate size, DID and loading kind.
-    EXPECT_EQ(SECTION_SURYO_10T.str(), "\xC0\xDE\xDD\xCC\xDF\xC4\xD7\xAF\xB8" "10t\x90\x94\x97\xCA");
+    EXPECT_EQ(SECTION_SURYO_10T.str(), "\xC0\xDE\xDD\xCC\xDF\xC4\xD7\xAF\xB8"
+                                       "10t\x90\x94\x97\xCA");
     EXPECT_EQ(SECTION_BAND_2T_DIDNASHI_KIKAI, u8"2t DID無 機械"_sj);
     EXPECT_EQ(SECTION_TSUMIKOMI_TORIKOWASHI.ToUtf8(), "ｺﾝｸﾘｰﾄ(無筋･鉄筋)構造物とりこわし");
     EXPECT_EQ(KEY_CHIKU, u8"地区"_sj);

@@ -6,9 +6,13 @@
 #include <cstdio>
 #include <ostream>
 
-AnsiString AnsiString::FromUtf8(std::string_view utf8) { return AnsiString(cp932::FromUtf8(utf8)); }
+AnsiString AnsiString::FromUtf8(std::string_view utf8) {
+    return AnsiString(cp932::FromUtf8(utf8));
+}
 
-std::string AnsiString::ToUtf8() const { return cp932::ToUtf8(bytes_); }
+std::string AnsiString::ToUtf8() const {
+    return cp932::ToUtf8(bytes_);
+}
 
 char AnsiString::operator[](int position) const {
     if (position < 1 || position > Length()) {
@@ -28,8 +32,8 @@ AnsiString AnsiString::SubString(int start, int count) const {
     if (start < 1 || start > Length() || count <= 0) {
         return AnsiString();
     }
-    return AnsiString(bytes_.substr(static_cast<std::size_t>(start - 1),
-                                    static_cast<std::size_t>(count)));
+    return AnsiString(
+        bytes_.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count)));
 }
 
 int AnsiString::Pos(const AnsiString& needle) const {
@@ -89,6 +93,10 @@ std::string Printable(const AnsiString& text) {
     return out;
 }
 
-std::ostream& operator<<(std::ostream& out, const AnsiString& text) { return out << Printable(text); }
+std::ostream& operator<<(std::ostream& out, const AnsiString& text) {
+    return out << Printable(text);
+}
 
-void PrintTo(const AnsiString& text, std::ostream* out) { *out << '"' << Printable(text) << '"'; }
+void PrintTo(const AnsiString& text, std::ostream* out) {
+    *out << '"' << Printable(text) << '"';
+}

@@ -4,11 +4,11 @@
 
 #include <cerrno>
 #include <clocale>
-#include <cstdlib>
-#include <locale.h>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <locale.h>
 #include <string>
 
 namespace {
@@ -64,7 +64,9 @@ void RoundDigits(Decimal& decimal, std::size_t keep) {
     }
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 [[noreturn]] void ThrowNotFloat(const AnsiString& text) {
     throw EConvertError("'" + text.ToUtf8() + "' は有効な浮動小数点数ではありません。");
@@ -182,7 +184,8 @@ AnsiString FormatFixed(double value, int decimals) {
     }
     // Exact digits of the value in fixed notation; glibc prints the exact binary value.
     std::string exact(1100, '\0');
-    int written = std::snprintf(exact.data(), exact.size(), "%.*f", decimals + 30, std::fabs(value));
+    int written =
+        std::snprintf(exact.data(), exact.size(), "%.*f", decimals + 30, std::fabs(value));
     exact.resize(static_cast<std::size_t>(written));
     // The point is whatever the C library's locale prints: find the first non-digit.
     std::size_t point = exact.find_first_not_of("0123456789");
@@ -348,4 +351,6 @@ double CAtof(const AnsiString& text) {
     return value;
 }
 
-AnsiString IntToStr(std::int64_t value) { return AnsiString(std::to_string(value)); }
+AnsiString IntToStr(std::int64_t value) {
+    return AnsiString(std::to_string(value));
+}

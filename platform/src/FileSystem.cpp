@@ -40,7 +40,9 @@ bool DirectoryExists(const AnsiString& path) {
     return ::stat(ToOsPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool DeleteFile(const AnsiString& path) { return ::unlink(ToOsPath(path).c_str()) == 0; }
+bool DeleteFile(const AnsiString& path) {
+    return ::unlink(ToOsPath(path).c_str()) == 0;
+}
 
 namespace {
 struct FileCloser {

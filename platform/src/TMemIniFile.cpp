@@ -118,7 +118,9 @@ void TMemIniFile::ReadSections(TStringList& names) const {
     }
 }
 
-bool TMemIniFile::SectionExists(const AnsiString& section) const { return Find(section) != nullptr; }
+bool TMemIniFile::SectionExists(const AnsiString& section) const {
+    return Find(section) != nullptr;
+}
 
 bool TMemIniFile::ValueExists(const AnsiString& section, const AnsiString& key) const {
     const Section* found = Find(section);

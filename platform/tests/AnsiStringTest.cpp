@@ -19,7 +19,8 @@ TEST(AnsiStringTest, PositionsAndCutsCountBytes) {
     EXPECT_EQ(text.Pos("x"), 0);
     EXPECT_EQ(text.SubString(3, 2), u8"処"_sj);
     EXPECT_EQ(text.SubString(4, 2).str(), "\x88\x95"); // a cut through two characters
-    EXPECT_EQ(text.SubString(6, 100), AnsiString("\xAA" "c"));
+    EXPECT_EQ(text.SubString(6, 100), AnsiString("\xAA"
+                                                 "c"));
     EXPECT_EQ(text.SubString(0, 3), AnsiString());
     EXPECT_EQ(text.SubString(8, 1), AnsiString());
     EXPECT_EQ(text.SubString(1, 0), AnsiString());
@@ -29,9 +30,13 @@ TEST(AnsiStringTest, PositionsAndCutsCountBytes) {
 }
 
 TEST(AnsiStringTest, InvalidBytesSurviveStorageAndShowAsReplacement) {
-    const AnsiString broken("\x82" "A\xFF", 3); // 0x82 0x41 is no character; 0xFF is never one
+    const AnsiString broken("\x82"
+                            "A\xFF",
+                            3); // 0x82 0x41 is no character; 0xFF is never one
     AnsiString copy = broken + "";
-    EXPECT_EQ(copy.str(), std::string("\x82" "A\xFF", 3));
+    EXPECT_EQ(copy.str(), std::string("\x82"
+                                      "A\xFF",
+                                      3));
     EXPECT_NE(broken.ToUtf8().find("\xEF\xBF\xBD"), std::string::npos);
     EXPECT_EQ(Printable(AnsiString("a\r\n")), "a\\r\\n");
     EXPECT_EQ(Printable(AnsiString("\xFF", 1)), "\\xFF");

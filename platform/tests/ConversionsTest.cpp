@@ -12,7 +12,9 @@ struct FloatTextCase {
     const char* text;
 };
 
-void PrintTo(const FloatTextCase& c, std::ostream* out) { *out << c.text; }
+void PrintTo(const FloatTextCase& c, std::ostream* out) {
+    *out << c.text;
+}
 
 class FloatToStrTest : public testing::TestWithParam<FloatTextCase> {};
 
@@ -40,7 +42,7 @@ TEST(ConversionsTest, FormatFixedRoundsHalvesAwayFromZero) {
     struct Case {
         double value;
         const char* text;
-    } cases[] = {{2.25, "2.3"}, {12.34, "12.3"}, {0.0, "0.0"}, {5.0, "5.0"},   {60.0, "60.0"},
+    } cases[] = {{2.25, "2.3"}, {12.34, "12.3"}, {0.0, "0.0"},    {5.0, "5.0"},     {60.0, "60.0"},
                  {0.05, "0.1"}, {9.96, "10.0"},  {-1.25, "-1.3"}, {123.45, "123.5"}};
     for (const Case& c : cases) {
         EXPECT_EQ(FormatFixed(c.value, 1), AnsiString(c.text)) << c.value;
@@ -51,14 +53,14 @@ TEST(ConversionsTest, StrToFloatAcceptsDecimalTextsOnly) {
     struct Good {
         const char* text;
         double value;
-    } good[] = {{"1.5", 1.5},  {" 2 ", 2.0},  {"-3e2", -300.0}, {".5", 0.5},
-                {"5.", 5.0},   {"+1", 1.0},   {"60", 60.0},     {"12.5", 12.5},
-                {"1E-3", 1e-3}, {"-0", 0.0}, {"0000.25", 0.25}};
+    } good[] = {{"1.5", 1.5},   {" 2 ", 2.0}, {"-3e2", -300.0}, {".5", 0.5},
+                {"5.", 5.0},    {"+1", 1.0},  {"60", 60.0},     {"12.5", 12.5},
+                {"1E-3", 1e-3}, {"-0", 0.0},  {"0000.25", 0.25}};
     for (const Good& g : good) {
         EXPECT_DOUBLE_EQ(StrToFloat(g.text), g.value) << g.text;
     }
-    const char* bad[] = {"", " ", "abc", "1,5", "1.5km", "1e", "--1", "inf", "nan",
-                         "1e999", "0x10", "1 2", "\t1", "."};
+    const char* bad[] = {"",    " ",   "abc",   "1,5",  "1.5km", "1e",  "--1",
+                         "inf", "nan", "1e999", "0x10", "1 2",   "\t1", "."};
     for (const char* text : bad) {
         EXPECT_THROW(StrToFloat(text), EConvertError) << text;
     }
@@ -68,14 +70,19 @@ TEST(ConversionsTest, StrToIntAcceptsWholeNumbersInRange) {
     struct Good {
         const char* text;
         int value;
-    } good[] = {{"12", 12},       {" 12", 12},        {"-5", -5},
-                {"+7", 7},        {"$FF", 255},       {"0x10", 16},
-                {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}};
+    } good[] = {{"12", 12},
+                {" 12", 12},
+                {"-5", -5},
+                {"+7", 7},
+                {"$FF", 255},
+                {"0x10", 16},
+                {"2147483647", 2147483647},
+                {"-2147483648", -2147483647 - 1}};
     for (const Good& g : good) {
         EXPECT_EQ(StrToInt(g.text), g.value) << g.text;
     }
-    const char* bad[] = {"", "12 ", "1.5", "12345円", "2147483648", "-2147483649", "abc", "-",
-                         "$", "0x", "1e3"};
+    const char* bad[] = {"",    "12 ", "1.5", "12345円", "2147483648", "-2147483649",
+                         "abc", "-",   "$",   "0x",      "1e3"};
     for (const char* text : bad) {
         EXPECT_THROW(StrToInt(AnsiString::FromUtf8(text)), EConvertError) << text;
     }

@@ -1,5 +1,5 @@
-#include "platform/Exceptions.h"
 #include "platform/TMemIniFile.h"
+#include "platform/Exceptions.h"
 #include "platform/testing/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,14 +18,14 @@ TEST(TMemIniFileTest, ReadsKeysByTheRulesOfTheFormat) {
         const char* value;
     } cases[] = {
         {"version", "name", "Vakrel202404"},
-        {"VERSION", "ver", "1.2.3"},          // section and key match regardless of case
-        {"version", "key", "(missing)"},      // keys are not trimmed: " key" is another key
+        {"VERSION", "ver", "1.2.3"},     // section and key match regardless of case
+        {"version", "key", "(missing)"}, // keys are not trimmed: " key" is another key
         {"version", " key", "spaced"},
         {"version", "url", "http://host/a=b"}, // the value is everything after the first "="
         {"version", "empty", ""},
-        {"version", "stray", "(missing)"},    // lines before the first section belong to none
+        {"version", "stray", "(missing)"}, // lines before the first section belong to none
         {"nosuch", "name", "(missing)"},
-        {"last", "x", "1"},                   // last line without a line break
+        {"last", "x", "1"}, // last line without a line break
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ini.ReadString(c.section, c.key, "(missing)"), AnsiString(c.value))
@@ -40,7 +40,7 @@ TEST(TMemIniFileTest, SectionIsReadWholeSkippingEmptyAndCommentLines) {
     ASSERT_EQ(lines.Count(), 3);
     EXPECT_EQ(lines[0], u8"鉄筋ｺﾝｸﾘｰﾄ塊"_sj);
     EXPECT_EQ(lines[1], u8"無筋=ｺﾝｸﾘｰﾄ塊"_sj); // a line with "=" is one whole item
-    EXPECT_EQ(lines[2], AnsiString("  "));      // only a truly empty line is skipped
+    EXPECT_EQ(lines[2], AnsiString("  "));     // only a truly empty line is skipped
     ini.ReadSectionValues("version", lines);
     ASSERT_EQ(lines.Count(), 5); // the first of two sections with the same name counts
     EXPECT_EQ(lines[0], AnsiString("name=Vakrel202404"));
@@ -73,9 +73,8 @@ TEST(TMemIniFileTest, WriteBackKeepsOtherSectionsAndKeys) {
     EXPECT_EQ(again.ReadString("Sorvane", u8"地区"_sj, ""), u8"北勢"_sj);
     EXPECT_EQ(again.ReadString("Sorvane", "old", ""), AnsiString("3"));
     EXPECT_EQ(again.ReadString("New", "k", ""), AnsiString("v"));
-    EXPECT_EQ(dir.Read("F.ini"),
-              "[Other]\r\nkeep=1\r\n\r\n[Sorvane]\r\nOLD=3\r\n" + u8"地区=北勢"_sj.str() +
-                  "\r\n\r\n[New]\r\nk=v\r\n\r\n");
+    EXPECT_EQ(dir.Read("F.ini"), "[Other]\r\nkeep=1\r\n\r\n[Sorvane]\r\nOLD=3\r\n" +
+                                     u8"地区=北勢"_sj.str() + "\r\n\r\n[New]\r\nk=v\r\n\r\n");
 }
 
 TEST(TMemIniFileTest, UpdateFileRaisesWhenTheFileCannotBeWritten) {

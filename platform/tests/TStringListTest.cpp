@@ -1,5 +1,5 @@
-#include "platform/Exceptions.h"
 #include "platform/TStringList.h"
+#include "platform/Exceptions.h"
 #include "platform/testing/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,9 @@ struct SplitCase {
     std::vector<std::string> lines;
 };
 
-void PrintTo(const SplitCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const SplitCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TStringListSplitTest : public testing::TestWithParam<SplitCase> {};
 
@@ -28,14 +30,13 @@ TEST_P(TStringListSplitTest, SplitsAtCrLfOrCrLf) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TStringListSplitTest,
-    testing::Values(SplitCase{"Mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
-                    SplitCase{"FinalBreakAddsNoLine", "a\n", {"a"}},
-                    SplitCase{"EmptyLineKept", "a\n\nb", {"a", "", "b"}},
-                    SplitCase{"EmptyText", "", {}},
-                    SplitCase{"OnlyBreak", "\r\n", {""}},
-                    SplitCase{"CrThenCrLf", "a\r\r\nb", {"a", "", "b"}},
-                    SplitCase{"LfCr", "a\n\rb", {"a", "", "b"}},
-                    SplitCase{"NulAndHighBytesKept", std::string("x\0\xFF", 3), {std::string("x\0\xFF", 3)}}),
+    testing::Values(
+        SplitCase{"Mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+        SplitCase{"FinalBreakAddsNoLine", "a\n", {"a"}},
+        SplitCase{"EmptyLineKept", "a\n\nb", {"a", "", "b"}}, SplitCase{"EmptyText", "", {}},
+        SplitCase{"OnlyBreak", "\r\n", {""}}, SplitCase{"CrThenCrLf", "a\r\r\nb", {"a", "", "b"}},
+        SplitCase{"LfCr", "a\n\rb", {"a", "", "b"}},
+        SplitCase{"NulAndHighBytesKept", std::string("x\0\xFF", 3), {std::string("x\0\xFF", 3)}}),
     [](const testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
 
 TEST(TStringListTest, IndexOutsideTheListRaisesListError) {

@@ -15,8 +15,8 @@ public:
     void Apply(char* data, std::size_t size) {
         for (std::size_t i = 0; i < size; ++i) {
             ++position_;
-            key_ = static_cast<unsigned char>(
-                key_ + static_cast<unsigned char>(position_) * DECIPHER_STEP);
+            key_ = static_cast<unsigned char>(key_ + static_cast<unsigned char>(position_) *
+                                                         DECIPHER_STEP);
             data[i] = static_cast<char>(static_cast<unsigned char>(data[i]) ^ key_);
         }
     }

@@ -3,13 +3,13 @@
 #include <cstdio>
 
 MessageBoxRecorder::MessageBoxRecorder() {
-    previous_ = SetMessageBoxHandler(
-        [this](const AnsiString& text, const AnsiString& caption, unsigned flags) {
-            return Show(text, caption, flags);
-        });
+    previous_ = SetMessageBoxHandler([this](const AnsiString& text, const AnsiString& caption,
+                                            unsigned flags) { return Show(text, caption, flags); });
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxHandler(std::move(previous_)); }
+MessageBoxRecorder::~MessageBoxRecorder() {
+    SetMessageBoxHandler(std::move(previous_));
+}
 
 int MessageBoxRecorder::Show(const AnsiString& text, const AnsiString& caption, unsigned flags) {
     calls_.push_back(Call{text, caption, flags});

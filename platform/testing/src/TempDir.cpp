@@ -44,9 +44,13 @@ std::string TempDir::MakeFolder(const std::string& name) const {
     return full;
 }
 
-bool TempDir::Exists(const std::string& name) const { return stdfs::exists(*this / name); }
+bool TempDir::Exists(const std::string& name) const {
+    return stdfs::exists(*this / name);
+}
 
-std::string TempDir::Read(const std::string& name) const { return ReadWholeFile(*this / name); }
+std::string TempDir::Read(const std::string& name) const {
+    return ReadWholeFile(*this / name);
+}
 
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/AnsiString.h"
+
+#include <QApplication>
+
+#include <exception>
+#include <utility>
+
+// The programs' standard display of an error that escapes an event handler: a message box with
+// the error's text, the program's title as caption, an error icon and an OK button; the
+// program then goes on.
+void ShowApplicationError(const std::exception& error);
+
+// Caption of the error display (the program's title).
+void SetApplicationTitle(const AnsiString& title);
+AnsiString ApplicationTitle();
+
+// Runs an event handler; an error that escapes it goes to the error display, and the handler
+// ends there, keeping what it changed before.
+template <typename Handler> void RunHandler(Handler&& handler) {
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const std::exception& error) {
+        ShowApplicationError(error);
+    }
+}
+
+// The application object of both programs: an error that escapes any event delivery is shown
+// by the error display instead of ending the program.
+class TApplication : public QApplication {
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};

@@ -1,0 +1,64 @@
+#include "platform/Exceptions.h"
+#include "platform/qt/ErrorDisplay.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtText.h"
+#include "platform/testing/MessageBoxRecorder.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(QtPlatformTest, TextConvertsBothWays) {
+    EXPECT_EQ(ToQString(u8"処分場"_sj), QString::fromUtf8("処分場"));
+    EXPECT_EQ(FromQString(QString::fromUtf8("ｱｽｺﾝ塊")), u8"ｱｽｺﾝ塊"_sj);
+    EXPECT_EQ(ToQString(AnsiString("\xFF", 1)), QString(QChar(0xFFFD)));
+}
+
+TEST(QtPlatformTest, ErrorsEscapingAHandlerGoToTheErrorDisplay) {
+    MessageBoxRecorder recorder;
+    SetApplicationTitle("Vakrel");
+    bool after = false;
+    RunHandler([&] {
+        throw EConvertError("'abc' は有効な整数値ではありません。");
+        after = true;
+    });
+    EXPECT_FALSE(after);
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(
+        recorder.Calls()[0],
+        (MessageBoxRecorder::Call{u8"'abc' は有効な整数値ではありません。"_sj, "Vakrel", 0x10}));
+}
+
+TEST(QtPlatformTest, QtMessageBoxShowsTextCaptionAndButtons) {
+    struct Case {
+        unsigned flags;
+        QMessageBox::Icon icon;
+        bool yesNo;
+        bool topMost;
+    } cases[] = {{0x40030, QMessageBox::Warning, false, true},
+                 {0x40040, QMessageBox::Information, false, true},
+                 {0x40024, QMessageBox::Question, true, true},
+                 {0x30, QMessageBox::Warning, false, false},
+                 {0x40000, QMessageBox::NoIcon, false, true}};
+    for (const Case& c : cases) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = true;
+            EXPECT_EQ(box->text(), QString::fromUtf8("本文"));
+            EXPECT_EQ(box->windowTitle(), QString::fromUtf8("題"));
+            EXPECT_EQ(box->icon(), c.icon);
+            EXPECT_EQ(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.topMost);
+            box->button(c.yesNo ? QMessageBox::Yes : QMessageBox::Ok)->click();
+        });
+        const int answer = ShowQtMessageBox(u8"本文"_sj, u8"題"_sj, c.flags);
+        EXPECT_TRUE(seen);
+        EXPECT_EQ(answer, c.yesNo ? mb::IDYES : mb::IDOK);
+    }
+}
+
+} // namespace
