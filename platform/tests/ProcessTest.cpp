@@ -1,0 +1,81 @@
+#include "platform/Process.h"
+#include "platform/Clock.h"
+#include "platform/Shell.h"
+#include "platform/testing/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+namespace stdfs = std::filesystem;
+
+std::vector<std::uint32_t> IdsNamed(const AnsiString& name) {
+    std::vector<std::uint32_t> ids;
+    for (const ProcessEntry& entry : ProcessSnapshot()) {
+        if (entry.exeName == name) {
+            ids.push_back(entry.id);
+        }
+    }
+    return ids;
+}
+
+// Polls until the condition holds or five seconds have passed.
+template <typename Condition> bool Eventually(Condition condition) {
+    for (int i = 0; i < 500; ++i) {
+        if (condition()) {
+            return true;
+        }
+        ::usleep(10000);
+    }
+    return condition();
+}
+
+TEST(ProcessTest, SnapshotHoldsThisProcessByItsExecutableName) {
+    const auto ids = IdsNamed("platform_tests");
+    EXPECT_NE(std::find(ids.begin(), ids.end(), CurrentProcessId()), ids.end());
+    const auto all = ProcessSnapshot();
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end(),
+                               [](const auto& a, const auto& b) { return a.id < b.id; }));
+}
+
+TEST(ProcessTest, StartedProgramRunsDetachedUnderItsOwnNameAndCanBeEnded) {
+    TempDir dir;
+    // A name of its own, so that tests running side by side never see each other's processes.
+    const std::string name = "Sleeper_" + std::to_string(::getpid()) + ".exe";
+    const std::string program = dir / name;
+    stdfs::copy_file("/bin/sleep", program);
+    ASSERT_TRUE(StartDetached(AnsiString(program), {"30"}));
+    ASSERT_TRUE(Eventually([&] { return IdsNamed(AnsiString(name)).size() == 1; }));
+    std::string lower = name;
+    lower[0] = 's';
+    EXPECT_TRUE(IdsNamed(AnsiString(lower)).empty()); // names are case-sensitive
+    const std::uint32_t id = IdsNamed(AnsiString(name)).front();
+    EXPECT_TRUE(TerminateProcessById(id));
+    EXPECT_TRUE(Eventually([&] { return IdsNamed(AnsiString(name)).empty(); }));
+}
+
+TEST(ProcessTest, ShellOpenStartsAnExecutableWithItsParametersInItsFolder) {
+    TempDir dir;
+    dir.Write(
+        "tool.exe",
+        "#!/bin/sh\npwd > started.txt\nfor a in \"$@\"; do echo \"$a\" >> started.txt; done\n");
+    stdfs::permissions(dir / "tool.exe", stdfs::perms::owner_all);
+    ASSERT_TRUE(ShellOpen("tool.exe", "one \"two words\"", AnsiString(dir.Path())));
+    ASSERT_TRUE(
+        Eventually([&] { return dir.Read("started.txt").find("two words") != std::string::npos; }));
+    EXPECT_EQ(dir.Read("started.txt"),
+              stdfs::canonical(dir.Path()).string() + "\none\ntwo words\n");
+    EXPECT_FALSE(ShellOpen("missing.exe", "", AnsiString(dir.Path())));
+    EXPECT_FALSE(ShellOpen(""));
+}
+
+TEST(ProcessTest, ParametersSplitAtBlanksOutsideQuotes) {
+    EXPECT_EQ(SplitParameters(" a  \"b c\" d\"e\" \"\""),
+              (std::vector<AnsiString>{"a", "b c", "de", ""}));
+    EXPECT_TRUE(SplitParameters("").empty());
+}
+
+} // namespace
