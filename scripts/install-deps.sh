@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  qt6-base-dev qt6-webengine-dev qt6-qpa-plugins
+  qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libfontconfig-dev
   libcurl4-openssl-dev libx11-dev libxtst-dev
   fonts-noto-cjk
   xvfb xauth x11-utils
