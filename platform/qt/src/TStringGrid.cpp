@@ -192,15 +192,14 @@ void TStringGrid::SetColWidth(int col, int width) {
 }
 
 AnsiString TStringGrid::Cell(int col, int row) const {
-    if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_ ||
-        row >= static_cast<int>(cells_.size())) {
+    if (col < 0 || col >= colCount_ || row < 0 || row >= static_cast<int>(cells_.size())) {
         return {};
     }
     return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
 void TStringGrid::SetCell(int col, int row, const AnsiString& text) {
-    if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) {
+    if (col < 0 || col >= colCount_ || row < 0) {
         return;
     }
     EnsureStorage(row + 1);
@@ -584,8 +583,8 @@ void TStringGrid::DefaultDrawCell(QPainter& painter, int col, int row, const QRe
         painter.fillRect(rect, colors.base());
         painter.setPen(colors.text().color());
     }
+    // The pen stays as set here: owner drawing that follows writes in the same colour.
     DrawText(painter, ToQString(Cell(col, row)), text, dt::LEFT);
-    painter.setPen(colors.text().color());
 }
 
 void TStringGrid::paintEvent(QPaintEvent* event) {

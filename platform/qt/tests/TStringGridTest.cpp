@@ -30,10 +30,12 @@ TEST_F(TStringGridTest, CellsSurviveShrinkingAndShowAgainWhenTheGridGrows) {
     grid->SetRowCount(4);
     grid->SetCell(1, 3, "kept");
     grid->SetRowCount(2);
-    EXPECT_EQ(grid->Cell(1, 3), AnsiString()) << "rows beyond RowCount read as empty";
-    grid->SetCell(1, 3, "ignored");
+    grid->SetCell(2, 3, "written beyond");
+    grid->SetCell(15, 1, "no such column");
     grid->SetRowCount(4);
     EXPECT_EQ(grid->Cell(1, 3), AnsiString("kept"));
+    EXPECT_EQ(grid->Cell(2, 3), AnsiString("written beyond"));
+    EXPECT_EQ(grid->Cell(15, 1), AnsiString());
     EXPECT_EQ(grid->RowHeight(0), 30);
     EXPECT_EQ(grid->RowHeight(3), 16);
 }

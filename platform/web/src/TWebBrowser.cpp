@@ -1,8 +1,9 @@
 #include "platform/web/TWebBrowser.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QCoreApplication>
 #include <QUrl>
-#include <QWebEngineHistory>
 #include <QWebEnginePage>
 
 #include <unistd.h>
@@ -39,11 +40,8 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWebEngineView(Prepared(parent)) {
 
 TWebBrowser::~TWebBrowser() = default;
 
-void TWebBrowser::Navigate(const std::wstring& url) {
-    Navigate(QString::fromStdWString(url));
-}
-
-void TWebBrowser::Navigate(const QString& url) {
+void TWebBrowser::Navigate(const AnsiString& address) {
+    const QString url = ToQString(address);
     static const QString scheme = QStringLiteral("javascript:");
     if (url.startsWith(scheme, Qt::CaseInsensitive)) {
         page()->runJavaScript(QUrl::fromPercentEncoding(url.mid(scheme.size()).toUtf8()));
@@ -55,25 +53,17 @@ void TWebBrowser::Navigate(const QString& url) {
     load(QUrl(url));
 }
 
-std::wstring TWebBrowser::LocationURL() const {
+AnsiString TWebBrowser::LocationURL() const {
     const QUrl current = url();
-    return current.isEmpty() ? std::wstring() : current.toString().toStdWString();
+    return current.isEmpty() ? AnsiString() : FromQString(current.toString());
 }
 
-bool TWebBrowser::GoBack() {
-    if (!history()->canGoBack()) {
-        return false;
-    }
+void TWebBrowser::GoBack() {
     back();
-    return true;
 }
 
-bool TWebBrowser::GoForward() {
-    if (!history()->canGoForward()) {
-        return false;
-    }
+void TWebBrowser::GoForward() {
     forward();
-    return true;
 }
 
 bool TWebBrowser::Busy() const {

@@ -14,7 +14,9 @@
 // scroll, a current cell, an in-place editor, owner drawing after the grid's own drawing, and
 // the events OnSelectCell (before the current cell moves, may refuse), OnKeyPress (every typed
 // character, from the grid and from its editor, before either takes it), OnDblClick and
-// OnDrawCell. Cell texts survive a reduction of RowCount and show again when it grows.
+// OnDrawCell. Cells are kept for every row ever written, also beyond RowCount: texts survive a
+// reduction of RowCount and show again when it grows, and rows can be written before RowCount
+// is raised to show them.
 class TStringGrid : public QAbstractScrollArea {
 public:
     enum Option : unsigned {
@@ -50,7 +52,8 @@ public:
     int ColWidth(int col) const;
     void SetColWidth(int col, int width);
 
-    // Cell text; cells outside the grid read as empty and are not written.
+    // Cell text of any row (also beyond RowCount); columns outside the grid read as empty and
+    // are not written.
     AnsiString Cell(int col, int row) const;
     void SetCell(int col, int row, const AnsiString& text);
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QWebEngineView>
+#include "platform/AnsiString.h"
 
-#include <string>
+#include <QWebEngineView>
 
 // Makes the web engine usable by the calling process: as root the engine's sandbox cannot run,
 // so it is switched off (QTWEBENGINE_DISABLE_SANDBOX) unless the environment says otherwise.
@@ -23,15 +22,14 @@ public:
 
     // Opens an address. A "javascript:" address runs its script in the current page instead,
     // which leaves the address of the page as it is.
-    void Navigate(const std::wstring& url);
-    void Navigate(const QString& url);
+    void Navigate(const AnsiString& url);
 
     // Address of the page shown (or being opened); empty before the first navigation.
-    std::wstring LocationURL() const;
+    AnsiString LocationURL() const;
 
-    // Back and forward in the history; false at either end.
-    bool GoBack();
-    bool GoForward();
+    // One step back or forward in the history; nothing at either end.
+    void GoBack();
+    void GoForward();
 
     // True from a navigation until its page has finished loading.
     bool Busy() const;

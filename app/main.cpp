@@ -1,0 +1,36 @@
+// Program entry: the application object, the main window (whose creation runs the start-up),
+// the splash window class's auto-created instance, and the message loop.
+#include "TMainForm.h"
+#include "TStartForm.h"
+
+#include "model/CIniManager.h"
+
+#include "platform/qt/ErrorDisplay.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/UiFont.h"
+#include "platform/web/TWebBrowser.h"
+
+#include <memory>
+
+int main(int argc, char** argv) {
+    // The update checker's version file is read once, before anything else runs.
+    ProgramVersionFile();
+    PrepareWebEngine();
+    TApplication application(argc, argv);
+    SetApplicationTitle("Vakrel_R581_prototype");
+    InstallQtMessageBox();
+    TApplication::setFont(UiFont(QString::fromUtf8("ＭＳ Ｐゴシック"), -12));
+    try {
+        // Windows go before the application object (the web engine requires it).
+        auto mainForm = std::make_unique<TMainForm>();
+        RunHandler([&] { mainForm->FormCreate(mainForm.get()); });
+        const TStartForm startForm;
+        if (!mainForm->QuitRequested()) {
+            mainForm->show();
+            TApplication::exec();
+        }
+    } catch (const std::exception& error) {
+        ShowApplicationError(error);
+    }
+    return 0;
+}

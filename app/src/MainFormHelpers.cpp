@@ -1,0 +1,37 @@
+// Helpers the handlers share: emptying the result grid, coordinate and distance texts to
+// numbers, and a wait that keeps the window handling its messages.
+#include "TMainForm.h"
+
+#include "platform/Clock.h"
+#include "platform/Conversions.h"
+#include "platform/Exceptions.h"
+
+#include <QCoreApplication>
+
+void TMainForm::ClearResultGrid() {
+    for (int row = StringGrid->RowCount() - 1; row >= 1; --row) {
+        for (int col = 0; col < StringGrid->ColCount(); ++col) {
+            StringGrid->SetCell(col, row, "");
+        }
+    }
+    StringGrid->SetRowCount(2);
+}
+
+double TMainForm::StrToDoubleDef(const AnsiString& text) {
+    if (text.IsEmpty()) {
+        // Reading the first character of an empty text is outside its range.
+        throw ERangeError("Range check error");
+    }
+    return StrToFloat(text);
+}
+
+void TMainForm::WaitSeconds(double seconds) {
+    const double limit = seconds * 1000.0;
+    Clock& clock = Clock::Current();
+    const std::int64_t start = clock.Milliseconds();
+    std::int64_t now = start;
+    do {
+        now = clock.Milliseconds();
+        QCoreApplication::processEvents();
+    } while (static_cast<double>(now - start) < limit);
+}

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "TMainFormControls.h"
+
+#include "platform/AnsiString.h"
+
+#include <QPointer>
+
+#include <cstdint>
+#include <memory>
+
+class CAreaData;
+class CSyubetsuRowSource;
+class CHimokuRowSource;
+class CSPHimokuRowSource;
+class CSPSyubetsuRowSource;
+class CSPGaraHasseiRowSource;
+class CSPTsumikomiRowSource;
+class COutputDataManager;
+class CRankingList;
+class CRankingData;
+class LCoordinatesConvert;
+class CCalcConditionData;
+class TComboBox;
+
+// The main window: the condition page, the result grid and the route page, and the model
+// objects behind them. Its handlers are grouped by concern in the MainForm*.cpp files:
+// start-up (MainFormStartup), condition page (MainFormConditions), calculation run
+// (MainFormCalc), result grid (MainFormResults), shared helpers (MainFormHelpers).
+//
+// Event handlers take the sending control as the class library's handlers do; the controls
+// call them through the application's error display, so an error that escapes a handler is
+// shown and the program goes on.
+class TMainForm : public TMainFormControls {
+public:
+    explicit TMainForm(QWidget* owner = nullptr);
+    ~TMainForm() override;
+
+    // ---- Start-up and closing.
+    // The start-up sequence; the creator runs it right after construction.
+    void FormCreate(QObject* Sender);
+    void FormClose(QObject* Sender);
+    void ButtonClose1Click(QObject* Sender);
+    void ButtonClose2Click(QObject* Sender);
+    void ButtonClose3Click(QObject* Sender);
+    // True when another running process has the program's executable name (the first entry of
+    // the working folder whose name contains `code`) and an id other than `ownId`.
+    bool IsAnotherInstanceRunning(const AnsiString& code, std::uint32_t ownId);
+    void FillHimokuItems();
+    void FillSyubetsuItems();
+    void FillGaraHasseiItems();
+    void FillTsumikomiItems();
+    // The start-up asked the application to end; the message loop then ends at once.
+    bool QuitRequested() const { return QuitRequested_; }
+
+    // ---- Condition page.
+    void ComboBoxHimokuChange(QObject* Sender);
+    void ComboBoxSyubetsuChange(QObject* Sender);
+    void ComboBoxGaraHasseiChange(QObject* Sender);
+    void RadioButtonSPClick(QObject* Sender);
+    void RadioButtonBugakariClick(QObject* Sender);
+    void EditXChange(QObject* Sender);
+    void EditYChange(QObject* Sender);
+    void EditXKeyPress(QObject* Sender, char& Key);
+    void EditYKeyPress(QObject* Sender, char& Key);
+    void EditGetLowestKeyPress(QObject* Sender, char& Key);
+    void ButtonAreaSaveClick(QObject* Sender);
+    void UpdateCalcButton();
+
+    // ---- Calculation run.
+    void ButtonCalcClick(QObject* Sender);
+
+    // ---- Result grid and orderings.
+    void ShowRankingBySum();
+    void ShowRankingByDistance();
+    int FindResultRow(const AnsiString& name);
+    void StringGridDrawCell(QObject* Sender, int ACol, int ARow, const QRect& Rect,
+                            QPainter& Canvas);
+    void StringGridSelectCell(QObject* Sender, int ACol, int ARow, bool& CanSelect);
+    void StringGridKeyPress(QObject* Sender, char& Key);
+    void RadioGroupSortClick(QObject* Sender);
+    void StringGridDblClick(QObject* Sender);
+    void ButtonToMainClick(QObject* Sender);
+    void FormResize(QObject* Sender);
+
+    // ---- Helpers shared by the handlers.
+    void ClearResultGrid();
+    // The text as a number ("." decimal point, optional "-"); an empty text raises ERangeError,
+    // any other text that is not a number EConvertError.
+    double StrToDoubleDef(const AnsiString& text);
+    // Waits the given time (through the Clock) while the window keeps handling its messages;
+    // handles them at least once.
+    void WaitSeconds(double seconds);
+
+    // ---- Owned model objects, created in this order and deleted in the reverse one.
+    std::unique_ptr<CAreaData> AreaData;
+    std::unique_ptr<CSyubetsuRowSource> SyubetsuRowSource;
+    std::unique_ptr<CHimokuRowSource> HimokuRowSource;
+    std::unique_ptr<CSPHimokuRowSource> SPHimokuRowSource;
+    std::unique_ptr<CSPSyubetsuRowSource> SPSyubetsuRowSource;
+    std::unique_ptr<CSPGaraHasseiRowSource> SPGaraHasseiRowSource;
+    std::unique_ptr<CSPTsumikomiRowSource> SPTsumikomiRowSource;
+    std::unique_ptr<COutputDataManager> OutputDataManager;
+    std::unique_ptr<CRankingList> RankingList;
+    std::unique_ptr<LCoordinatesConvert> CoordinatesConvert;
+    std::unique_ptr<CCalcConditionData> CalcConditionData;
+
+    // ---- State shared by the handlers.
+    // The selection pop-up of the bidding service, or none.
+    QPointer<QWidget> PopupSelectForm;
+    // Selected result-grid row, 0 = none.
+    int SelectedRow = 0;
+    // Result order: "sum" or "distance"; empty before the first fill.
+    AnsiString SortKey;
+    // Calculation mode: "sp" (construction package) or "bugakari" (labour rate).
+    AnsiString CalcMode = "sp";
+    // Mode of the last calculation run; single rows are repriced by it.
+    AnsiString LastCalcMode;
+    // Address of the main browser's last navigation.
+    AnsiString LastNavigateText;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ConnectEvents();
+    void RequestQuit();
+    // The part of the start-up that touches the data files; false when it ended the program.
+    bool LoadDataFiles();
+    void SelectRememberedArea();
+    void FilterCoordinateKey(const TEdit& edit, char& key);
+    void ShowModePanelForHaulType(int haulType);
+    void RebuildRankingList(double x, double y);
+    void RefreshRankingList();
+    bool RowsMatchSiteList();
+    void PriceRow(CRankingData& row, const AnsiString& mode);
+    void WriteCommonColumns(int gridRow, const CRankingData& row);
+    bool NoResults() const;
+
+    bool QuitRequested_ = false;
+
+    // The last indexes the condition page's change handlers worked for; a mode switch leaves
+    // them as they are.
+    int LastHimokuIndex = 0;
+    int LastSyubetsuIndex = 0;
+    int LastTsumikomiHimokuIndex = 0;
+    int LastTsumikomiGaraHasseiIndex = 0;
+
+    // The work-site point of the last rebuild of the result rows; the first run always
+    // rebuilds.
+    double LastCalcX = 0.0;
+    double LastCalcY = 0.0;
+    bool RebuildRanking = true;
+};

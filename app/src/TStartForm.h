@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/qt/TLabel.h"
+
+#include <QWidget>
+
+// The splash window shown while the main window starts up. It has no behaviour of its own.
+class TStartForm : public QWidget {
+public:
+    explicit TStartForm(QWidget* owner = nullptr);
+
+    TLabel* Label1;
+    TLabel* Label2;
+};
