@@ -209,7 +209,7 @@ AnsiString COutputDataManager::GetDirection() const {
     return CompassDirectionName(myMath_.RadToDeg(std::atan2(dX_, dY_)));
 }
 
-int COutputDataManager::GetTransportCost(double km) {
+int COutputDataManager::GetTransportCost(double km) const {
     const double value = bugakariList_.GetValue(km);
     if (value == 99999.0 || unitDivisor_ == 0) {
         return 0;

@@ -35,7 +35,7 @@ public:
     // Sets the daily price of the area, material type and haul kind, selects the band table,
     // makes the material type's site list current with its cursor on the first site (no list
     // for a type outside 0-2) and sets the volume factor, rounding digits and unit divisor.
-    // Raises what CDTTankaData::GetDTTanka raises, and then changes nothing.
+    // Raises what CDTTankaData::GetDTTanka raises, and then leaves the condition as it was.
     void SetCondition(int area, bool didSection, int materialType, int haulKind);
     // 1.37 for type 0; 1.0 for type 2 with haul kind 4; else 1.3.
     void SetVolumeFactor(int materialType, int haulKind);
@@ -84,7 +84,7 @@ public:
     // the rounding digits and divided by the unit divisor. 0 beyond 60 km, for a band value of
     // 99999 or when no divisor is set. ERangeError when an amount does not fit in 32 bits,
     // EConvertError for a band text that is no number.
-    int GetTransportCost(double km);
+    int GetTransportCost(double km) const;
     // The band text of the distance ("...km以下").
     AnsiString GetCostChangeDistance(double km) const;
     // Construction-package transport cost and change-distance text of the distance
