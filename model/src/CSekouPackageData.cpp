@@ -27,9 +27,9 @@ double CorrectionTerm(double k, double x, int p, double s, int term) {
                           " が 0 のため運搬費を計算できません。");
     }
     if (x == 0.0) {
-        return 0.01 * k * (p / s); // X cancels out of the term
+        return static_cast<double>(0.01L * k * (static_cast<long double>(p) / s)); // X cancels
     }
-    return ((0.01 * x) * (p / s)) * (k / x);
+    return static_cast<double>(((0.01L * x) * (static_cast<long double>(p) / s)) * (k / x));
 }
 
 } // namespace
@@ -129,8 +129,11 @@ int CSekouPackageData::CalcTransportCost(double km) const {
     const double t1 = CorrectionTerm(k1_, x1_, p1_, s1_, 1);
     const double t2 = CorrectionTerm(k2_, x2_, p2_, s2_, 2);
     const double t3 = CorrectionTerm(k3_, x3_, p3_, s3_, 3);
-    const double rest = 0.01 * (100 - (k1_ + k2_ + k3_));
-    double amount = (t1 + t2 + t3 + rest) * price;
+    const double rest = static_cast<double>(0.01L * (100 - (k1_ + k2_ + k3_)));
+    // The terms are summed and multiplied with extended precision and the amount rounded to a
+    // double once, so that binary noise in the decimal ratios (0.6 + 0.3 + 0.1 is
+    // 0.9999999999999999 in double steps) cannot take a yen off an amount that is whole.
+    double amount = static_cast<double>((static_cast<long double>(t1) + t2 + t3 + rest) * price);
     LMyMath math;
     amount = math.RoundDownSignificant(amount, 4);
     amount = math.RoundDown(amount, 0);

@@ -139,6 +139,13 @@ TEST_F(CSekouPackageDataRatios, PriceIsRoundedUpAndAmountCutToFourDigits) {
     EXPECT_EQ(Cost("[significant", 10288, 0, 0), 12340);
 }
 
+TEST_F(CSekouPackageDataRatios, AmountWhoseDecimalValueIsWholeKeepsItsLastYen) {
+    // 15000 x (0.6 + 0.3 + 0.1): in plain double arithmetic the sum of the terms is
+    // 0.9999999999999999 and the amount 14999.999999999998, which the cuts would turn into
+    // 14999. The amount is summed and multiplied with extended precision and rounded once.
+    EXPECT_EQ(Cost("[decimal-whole", 25000, 20000, 150), 15000);
+}
+
 TEST_F(CSekouPackageDataRatios, ZeroRatioDivisorsGiveADefinedResult) {
     // X1 = 0 with K1 = 50: X cancels out of ((0.01 X) (P / S)) (K / X), so the cost is that of
     // any other X: 12000 x (0.5 + 0.3 + 0.2).
