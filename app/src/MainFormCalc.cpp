@@ -75,10 +75,10 @@ void TMainForm::ButtonCalcClick(QObject*) {
             OutputDataManager->SelectPackage(haulType, ComboBoxSekisai->Text(), didKey);
             break;
         case 3:
-            OutputDataManager->SelectPackage(
-                haulType, ComboBoxJinkai->Text(),
-                RadioButtonDTCarry->Checked() ? u8"ﾀﾞﾝﾌﾟﾄﾗｯｸ持込"_sj : u8"ﾀﾞﾝﾌﾟﾄﾗｯｸ貸与"_sj,
-                didKey);
+            OutputDataManager->SelectPackage(haulType, ComboBoxJinkai->Text(),
+                                             RadioButtonDTCarry->Checked() ? u8"ﾀﾞﾝﾌﾟﾄﾗｯｸ持込"_sj
+                                                                           : u8"ﾀﾞﾝﾌﾟﾄﾗｯｸ貸与"_sj,
+                                             didKey);
             break;
         default:
             break;

@@ -141,13 +141,12 @@ void TMainForm::ShowRankingByDistance() {
         }
         StringGrid->SetCell(0, n, IntToStr(n));
         WriteCommonColumns(n, *row);
-        StringGrid->SetCell(12, n,
-                            row->GetFixedDisposalCost() == 0 ? AnsiString()
-                                                             : IntToStr(row->GetTotalCost()));
+        StringGrid->SetCell(
+            12, n, row->GetFixedDisposalCost() == 0 ? AnsiString() : IntToStr(row->GetTotalCost()));
         StringGrid->SetCell(13, n, row->GetRank() == 0 ? AnsiString() : IntToStr(row->GetRank()));
-        StringGrid->SetCell(14, n,
-                            row->GetFixedDistance() > kDistanceLimit ? kOverLimit
-                                                                      : row->GetCostChangeDistance());
+        StringGrid->SetCell(
+            14, n,
+            row->GetFixedDistance() > kDistanceLimit ? kOverLimit : row->GetCostChangeDistance());
         ++n;
     }
     SortKey = "distance";

@@ -159,9 +159,10 @@ bool TMainForm::LoadDataFiles() {
         return false;
     }
     if (errors != AnsiString("\r\n")) {
-        ShowMessageBox(u8"以下の、処分場判定に必要な\r\nデータの読み込みに失敗しました。\r\n\r\n"_sj +
-                           errors + u8"\r\nツールを終了します。"_sj,
-                       u8"ファイル読み込みエラー"_sj, kWarning);
+        ShowMessageBox(
+            u8"以下の、処分場判定に必要な\r\nデータの読み込みに失敗しました。\r\n\r\n"_sj + errors +
+                u8"\r\nツールを終了します。"_sj,
+            u8"ファイル読み込みエラー"_sj, kWarning);
         return false;
     }
     return true;

@@ -20,8 +20,7 @@ bool IsEditableColumn(int col) {
     return col == 3 || col == 9;
 }
 
-void DrawCellText(QPainter& canvas, const TStringGrid& grid, int col, int row,
-                  const QRect& rect) {
+void DrawCellText(QPainter& canvas, const TStringGrid& grid, int col, int row, const QRect& rect) {
     DrawText(canvas, ToQString(grid.Cell(col, row)), rect, dt::SINGLELINE | dt::VCENTER);
 }
 

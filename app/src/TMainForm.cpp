@@ -57,9 +57,7 @@ void TMainForm::ConnectEvents() {
         };
     };
     auto change = [this](TComboBox* combo, void (TMainForm::*handler)(QObject*)) {
-        combo->OnChange = [this, combo, handler] {
-            RunHandler([&] { (this->*handler)(combo); });
-        };
+        combo->OnChange = [this, combo, handler] { RunHandler([&] { (this->*handler)(combo); }); };
     };
     auto keys = [this](TEdit* edit, void (TMainForm::*handler)(QObject*, char&)) {
         edit->OnKeyPress = [this, edit, handler](char& key) {
@@ -67,9 +65,7 @@ void TMainForm::ConnectEvents() {
         };
     };
     auto edited = [this](TEdit* edit, void (TMainForm::*handler)(QObject*)) {
-        edit->OnChange = [this, edit, handler] {
-            RunHandler([&] { (this->*handler)(edit); });
-        };
+        edit->OnChange = [this, edit, handler] { RunHandler([&] { (this->*handler)(edit); }); };
     };
 
     RadioButtonSP->OnClick = [this] { RunHandler([&] { RadioButtonSPClick(RadioButtonSP); }); };
@@ -91,9 +87,7 @@ void TMainForm::ConnectEvents() {
     click(ButtonClose3, &TMainForm::ButtonClose3Click);
     click(ButtonToMain, &TMainForm::ButtonToMainClick);
 
-    RadioGroupSort->OnClick = [this] {
-        RunHandler([&] { RadioGroupSortClick(RadioGroupSort); });
-    };
+    RadioGroupSort->OnClick = [this] { RunHandler([&] { RadioGroupSortClick(RadioGroupSort); }); };
     StringGrid->OnDrawCell = [this](int col, int row, const QRect& rect, QPainter& canvas,
                                     TStringGrid::DrawState) {
         RunHandler([&] { StringGridDrawCell(StringGrid, col, row, rect, canvas); });

@@ -101,8 +101,8 @@ TMainFormControls::TMainFormControls(QWidget* parent) : QWidget(parent) {
     LabelCalcState->setAutoFillBackground(true);
     RadioButtonSP = Captioned<TRadioButton>(GroupBoxCalcState, "RadioButtonSP", 8, 16, 129, 17,
                                             "施工パッケージ方式");
-    RadioButtonBugakari = Captioned<TRadioButton>(GroupBoxCalcState, "RadioButtonBugakari", 168,
-                                                  16, 73, 17, "歩掛方式");
+    RadioButtonBugakari = Captioned<TRadioButton>(GroupBoxCalcState, "RadioButtonBugakari", 168, 16,
+                                                  73, 17, "歩掛方式");
     LabelVerJa = Label(page, "LabelVerJa", 13, 64, "未設定");
     LabelVerEn = Label(page, "LabelVerEn", 184, 64, "未設定");
     LabelArea = Label(page, "LabelArea", 13, 92, "地区", -13);
@@ -132,17 +132,17 @@ TMainFormControls::TMainFormControls(QWidget* parent) : QWidget(parent) {
     PanelJinkai = Panel(page, "PanelJinkai", 0, 520, 289, 65);
     LabelJinkai = Label(PanelJinkai, "LabelJinkai", 13, 12, "塵芥の種類", -13);
     ComboBoxJinkai = DropDownList(PanelJinkai, "ComboBoxJinkai", 88, 8, 185, 20);
-    RadioButtonDTCarry = Captioned<TRadioButton>(PanelJinkai, "RadioButtonDTCarry", 16, 40, 121,
-                                                 17, "ﾀﾞﾝﾌﾟﾄﾗｯｸ持込");
-    RadioButtonDTLend = Captioned<TRadioButton>(PanelJinkai, "RadioButtonDTLend", 152, 40, 121,
-                                                17, "ﾀﾞﾝﾌﾟﾄﾗｯｸ貸与");
+    RadioButtonDTCarry = Captioned<TRadioButton>(PanelJinkai, "RadioButtonDTCarry", 16, 40, 121, 17,
+                                                 "ﾀﾞﾝﾌﾟﾄﾗｯｸ持込");
+    RadioButtonDTLend = Captioned<TRadioButton>(PanelJinkai, "RadioButtonDTLend", 152, 40, 121, 17,
+                                                "ﾀﾞﾝﾌﾟﾄﾗｯｸ貸与");
     PanelJinkai->hide();
 
     PanelCommon = Panel(page, "PanelCommon", 0, 360, 289, 137);
-    RadioButtonDIDTrue = Captioned<TRadioButton>(PanelCommon, "RadioButtonDIDTrue", 16, 4, 121,
-                                                 17, "DID区間有");
-    RadioButtonDIDFalse = Captioned<TRadioButton>(PanelCommon, "RadioButtonDIDFalse", 152, 4,
-                                                  121, 17, "DID区間無");
+    RadioButtonDIDTrue =
+        Captioned<TRadioButton>(PanelCommon, "RadioButtonDIDTrue", 16, 4, 121, 17, "DID区間有");
+    RadioButtonDIDFalse =
+        Captioned<TRadioButton>(PanelCommon, "RadioButtonDIDFalse", 152, 4, 121, 17, "DID区間無");
     ButtonCalc = Captioned<TButton>(PanelCommon, "ButtonCalc", 8, 24, 126, 33, "計算実行");
     ButtonClose1 =
         Captioned<TButton>(PanelCommon, "ButtonClose1", 147, 24, 126, 33, "プログラムの終了");

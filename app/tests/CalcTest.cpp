@@ -10,7 +10,6 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-
 class CalcTest : public MainFormTest {
 protected:
     Row RowAt(int row) {
@@ -27,8 +26,8 @@ TEST_F(CalcTest, PackageModeListsTheSitesWithinTheLimitRankedByTotal) {
     Start();
     Calculate();
     EXPECT_TRUE(messages.Calls().empty());
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"処分場B", "処分場A", "処分場D", "処分場F",
-                                                   "処分場C"}));
+    EXPECT_EQ(Column(1),
+              (std::vector<std::string>{"処分場B", "処分場A", "処分場D", "処分場F", "処分場C"}));
     EXPECT_EQ(RowAt(1), (Row{"1", "処分場B", "8.0", "0", "8", "東", "1000", "t", "資料2", "0",
                              "1000", "2000", "3000", "1", "10km以下"}));
     EXPECT_EQ(RowAt(2), (Row{"2", "処分場A", "3.0", "0", "3", "北", "3000", "t", "資料1", "0",
@@ -67,6 +66,7 @@ TEST_F(CalcTest, LabourRateModePricesEveryRowByTheBands) {
 
 struct RefusedCoordinateCase {
     const char* name;
+    friend void PrintTo(const RefusedCoordinateCase& c, std::ostream* out) { *out << c.name; }
     const char* x;
     const char* y;
     const char* xAfter; // what the X edit shows afterwards
@@ -110,8 +110,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CalcTest, APastedTextThatIsNoNumberGoesToTheErrorDisplay) {
     Start();
-    for (const auto& [x, y] : {std::pair{"12a", "20000"}, std::pair{"-10000", "1.2.3"},
-                               std::pair{"１２", "20000"}}) {
+    for (const auto& [x, y] :
+         {std::pair{"12a", "20000"}, std::pair{"-10000", "1.2.3"}, std::pair{"１２", "20000"}}) {
         messages.Clear();
         Choose(Form().ComboBoxSyubetsu, 1);
         Calculate(x, y);
@@ -134,10 +134,9 @@ TEST_F(CalcTest, NoSiteWithinTheLimitGivesTheInformationAndKeepsTheConditionPage
     messages.Clear();
     Calculate("500000", "20000");
     ASSERT_EQ(messages.Calls().size(), 1u);
-    EXPECT_EQ(messages.Calls()[0],
-              (Call{Sj("60km以内に登録された処分場が見つかりませんでした。\r\n"
-                       "入力された座標を確認してください。"),
-                    Sj("計算結果"), 0x40040}));
+    EXPECT_EQ(messages.Calls()[0], (Call{Sj("60km以内に登録された処分場が見つかりませんでした。\r\n"
+                                            "入力された座標を確認してください。"),
+                                         Sj("計算結果"), 0x40040}));
     EXPECT_EQ(Form().PageControl->ActivePageIndex(), 0);
     EXPECT_EQ(Form().SelectedRow, 3);
     EXPECT_EQ(Utf8(Form().SortKey), "sum");
@@ -215,8 +214,8 @@ TEST_F(CalcTest, AnotherSiteListAtTheSamePointRebuildsTheRows) {
     Calculate();
     EXPECT_TRUE(messages.Calls().empty());
     EXPECT_EQ(RankingCount(), 3);
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"処分場B", "処分場G", "処分場A"}));
-    EXPECT_EQ(Column(6), (std::vector<std::string>{"900", "700", "2500"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"処分場G", "処分場B", "処分場A"}));
+    EXPECT_EQ(Column(6), (std::vector<std::string>{"700", "900", "2500"}));
     EXPECT_EQ(Cell(3, RowOf("処分場A")), "0");
 
     // Back to the first item: the same again.
@@ -229,6 +228,7 @@ TEST_F(CalcTest, AnotherSiteListAtTheSamePointRebuildsTheRows) {
 
 struct PackageKeysCase {
     const char* name;
+    friend void PrintTo(const PackageKeysCase& c, std::ostream* out) { *out << c.name; }
     int haulType;
     bool carry;
     bool did;
@@ -253,14 +253,14 @@ TEST_P(PackageKeysTest, TheHaulTypeChoosesThePackageKeys) {
     EXPECT_EQ(Form().CalcConditionData->IsSPDID(), GetParam().did);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PackageKeysTest,
-    testing::Values(PackageKeysCase{"RubbleWorkAndLoading", 0, false, false, "1000"},
-                    PackageKeysCase{"WithDID", 0, false, true, "1100"},
-                    PackageKeysCase{"HaulOnly", 1, false, false, "800"},
-                    PackageKeysCase{"LoadClass", 2, false, false, "700"},
-                    PackageKeysCase{"RefuseLent", 3, false, false, "600"},
-                    PackageKeysCase{"RefuseBrought", 3, true, false, "500"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PackageKeysTest,
+                         testing::Values(PackageKeysCase{"RubbleWorkAndLoading", 0, false, false,
+                                                         "1000"},
+                                         PackageKeysCase{"WithDID", 0, false, true, "1100"},
+                                         PackageKeysCase{"HaulOnly", 1, false, false, "800"},
+                                         PackageKeysCase{"LoadClass", 2, false, false, "700"},
+                                         PackageKeysCase{"RefuseLent", 3, false, false, "600"},
+                                         PackageKeysCase{"RefuseBrought", 3, true, false, "500"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -40,7 +40,7 @@ TEST_F(MainFormTest, ChangesMadeFromCodeRunNoChangeHandler) {
     Form().ComboBoxHimoku->SetItemIndex(1);
     EXPECT_EQ(FirstItem(Form().ComboBoxSyubetsu), "殻運搬") << "not refilled";
     Form().ComboBoxSyubetsu->SetItemIndex(3);
-    EXPECT_FALSE(Form().PanelJinkai->isVisibleTo(&Form()));
+    EXPECT_TRUE(Form().PanelJinkai->isHidden());
     Choose(Form().ComboBoxHimoku, 1);
     EXPECT_EQ(FirstItem(Form().ComboBoxSyubetsu), "無筋殻運搬");
 }
@@ -77,7 +77,7 @@ TEST_F(MainFormTest, TheHaulTypeShowsItsPanelInPackageMode) {
              {&TMainForm::PanelGaraUnpan, &TMainForm::PanelDensen, &TMainForm::PanelJinkai}) {
             QWidget* widget = Form().*panel;
             const bool shown = panel == c.panel;
-            EXPECT_EQ(widget->isVisibleTo(&Form()), shown)
+            EXPECT_EQ(!widget->isHidden(), shown)
                 << c.haulType << " " << widget->objectName().toStdString();
             EXPECT_EQ(widget->isEnabled(), shown) << c.haulType;
             if (shown) {
@@ -97,7 +97,7 @@ TEST_F(MainFormTest, AnotherHaulTypeResetsTheRubbleWorkButKeepsTheLoadingMethod)
     EXPECT_EQ(Form().ComboBoxGaraHassei->Count(), 2);
     EXPECT_EQ(Text(Form().ComboBoxTsumikomi), "人力積込") << "kept with its selection";
     EXPECT_EQ(Form().PanelCommon->y(), 280);
-    EXPECT_FALSE(Form().PanelGaraUnpan->isVisibleTo(&Form()));
+    EXPECT_TRUE(Form().PanelGaraUnpan->isHidden());
 
     Choose(Form().ComboBoxGaraHassei, 1);
     EXPECT_EQ(Text(Form().ComboBoxTsumikomi), "吹付機械積込");
@@ -112,8 +112,8 @@ TEST_F(MainFormTest, ModeSwitchesBeforeAnyCalculationRestoreTheFirstEntries) {
     EXPECT_EQ(Form().ComboBoxHimoku->ItemIndex(), 0);
     EXPECT_EQ(Form().ComboBoxSyubetsu->ItemIndex(), 0);
     EXPECT_TRUE(Form().RadioButtonDIDFalse->Checked());
-    EXPECT_FALSE(Form().PanelGaraUnpan->isVisibleTo(&Form()));
-    EXPECT_FALSE(Form().PanelDensen->isVisibleTo(&Form()));
+    EXPECT_TRUE(Form().PanelGaraUnpan->isHidden());
+    EXPECT_TRUE(Form().PanelDensen->isHidden());
     EXPECT_EQ(Form().PanelCommon->y(), 280);
     Form().RadioButtonBugakari->click(); // the mode in force: nothing happens
     EXPECT_EQ(Utf8(Form().CalcMode), "bugakari");
@@ -128,7 +128,7 @@ TEST_F(MainFormTest, ModeSwitchesBeforeAnyCalculationRestoreTheFirstEntries) {
     EXPECT_EQ(FirstItem(Form().ComboBoxSyubetsu), "殻運搬");
     EXPECT_TRUE(Form().RadioButtonDIDFalse->Checked());
     EXPECT_TRUE(Form().RadioButtonDTLend->Checked());
-    EXPECT_TRUE(Form().PanelGaraUnpan->isVisibleTo(&Form()));
+    EXPECT_FALSE(Form().PanelGaraUnpan->isHidden());
     EXPECT_EQ(Form().PanelCommon->y(), 360);
 }
 
@@ -141,18 +141,21 @@ TEST_F(MainFormTest, BackInPackageModeTheStoredHaulTypeShowsWithTheFirstLayout) 
     Form().RadioButtonSP->click();
     EXPECT_EQ(Form().ComboBoxSyubetsu->ItemIndex(), 2);
     EXPECT_TRUE(Form().RadioButtonDIDTrue->Checked());
-    EXPECT_TRUE(Form().PanelGaraUnpan->isVisibleTo(&Form()));
-    EXPECT_FALSE(Form().PanelDensen->isVisibleTo(&Form()));
+    EXPECT_FALSE(Form().PanelGaraUnpan->isHidden());
+    EXPECT_TRUE(Form().PanelDensen->isHidden());
     EXPECT_EQ(Form().PanelCommon->y(), 360);
     Choose(Form().ComboBoxSyubetsu, 2); // the same as the last handled: the layout stays
     EXPECT_EQ(Form().PanelCommon->y(), 360);
     Choose(Form().ComboBoxSyubetsu, 3);
-    EXPECT_TRUE(Form().PanelJinkai->isVisibleTo(&Form()));
+    EXPECT_FALSE(Form().PanelJinkai->isHidden());
     EXPECT_EQ(Form().PanelCommon->y(), 336);
 }
 
 struct CoordinateKeysCase {
     const char* typed;
+    friend void PrintTo(const CoordinateKeysCase& c, std::ostream* out) {
+        *out << '"' << c.typed << '"';
+    }
     const char* text;
     bool calcEnabled; // with Y "100"
 };
@@ -223,7 +226,8 @@ TEST_F(MainFormTest, TheCountEditTakesFiveBytesThenOnlyBackspaceAndEnter) {
 
 TEST_F(MainFormTest, SavingTheAreaWritesItsNameAndKeepsTheFilesOtherEntries) {
     Create();
-    Folder().WriteText("F_chiku.ini", "[Other]\r\nkey=value\r\n[Sorvane]\r\n地区=第一地区\r\nx=1\r\n");
+    Folder().WriteText("F_chiku.ini",
+                       "[Other]\r\nkey=value\r\n[Sorvane]\r\n地区=第一地区\r\nx=1\r\n");
     Form().FormCreate(&Form());
     Choose(Form().ComboBoxArea, 1);
     Click(Form().ButtonAreaSave);

@@ -73,10 +73,10 @@ TEST_F(MainFormTest, ControlsSitWhereTheFormDescriptionPutsThem) {
         }
     }
     const std::pair<TLabel*, QPoint> labels[] = {
-        {f.LabelVerJa, {13, 64}},      {f.LabelVerEn, {184, 64}}, {f.LabelArea, {13, 92}},
-        {f.LabelX, {13, 156}},         {f.LabelY, {13, 188}},     {f.LabelHimoku, {13, 219}},
-        {f.LabelSyubetsu, {13, 252}},  {f.LabelExplain, {56, 112}}, {f.LabelAttention, {556, 8}},
-        {f.Label3, {336, 56}},         {f.LabelGetLowest, {804, 12}}, {f.Label1, {904, 12}},
+        {f.LabelVerJa, {13, 64}},     {f.LabelVerEn, {184, 64}},     {f.LabelArea, {13, 92}},
+        {f.LabelX, {13, 156}},        {f.LabelY, {13, 188}},         {f.LabelHimoku, {13, 219}},
+        {f.LabelSyubetsu, {13, 252}}, {f.LabelExplain, {56, 112}},   {f.LabelAttention, {556, 8}},
+        {f.Label3, {336, 56}},        {f.LabelGetLowest, {804, 12}}, {f.Label1, {904, 12}},
         {f.Label4, {352, 56}},
     };
     for (const auto& [label, position] : labels) {
@@ -111,9 +111,10 @@ TEST_F(MainFormTest, FontsAreTheNamedJapaneseFontOrAnInstalledStandIn) {
     EXPECT_EQ(form.family(), family);
     EXPECT_EQ(form.pixelSize(), 12);
     EXPECT_EQ(QFontInfo(Form().ButtonCalc->font()).pixelSize(), 12);
-    for (QWidget* label : {static_cast<QWidget*>(Form().LabelArea), Form().LabelX, Form().LabelY,
-                           Form().LabelHimoku, Form().LabelSyubetsu, Form().LabelGaraHassei,
-                           Form().LabelTsumikomi, Form().LabelSekisaiKubun, Form().LabelJinkai}) {
+    for (QWidget* label : std::initializer_list<QWidget*>{
+             Form().LabelArea, Form().LabelX, Form().LabelY, Form().LabelHimoku,
+             Form().LabelSyubetsu, Form().LabelGaraHassei, Form().LabelTsumikomi,
+             Form().LabelSekisaiKubun, Form().LabelJinkai}) {
         EXPECT_EQ(QFontInfo(label->font()).pixelSize(), 13) << label->objectName().toStdString();
     }
     EXPECT_EQ(QFontInfo(Form().LabelAttention->font()).pixelSize(), 15);

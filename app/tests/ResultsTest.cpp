@@ -4,6 +4,7 @@
 #include "model/CRankingList.h"
 
 #include "platform/Exceptions.h"
+#include "platform/qt/QtText.h"
 
 #include <QImage>
 
@@ -31,8 +32,8 @@ protected:
 TEST_F(ResultsTest, DistanceOrderCountsLinesAndKeepsTheTotalCostRanks) {
     Form().RadioGroupSort->SetItemIndex(1);
     EXPECT_EQ(Utf8(Form().SortKey), "distance");
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"処分場A", "処分場B", "処分場C", "処分場F",
-                                                   "処分場D"}));
+    EXPECT_EQ(Column(1),
+              (std::vector<std::string>{"処分場A", "処分場B", "処分場C", "処分場F", "処分場D"}));
     EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
     EXPECT_EQ(Column(13), (std::vector<std::string>{"2", "1", "", "4", "3"}));
     EXPECT_EQ(Column(12), (std::vector<std::string>{"4000", "3000", "", "4500", "4200"}));
@@ -109,8 +110,7 @@ TEST_F(ResultsTest, TypedDistancesOfZeroToSixtyAreTakenOthersRefused) {
     PressInGrid(Qt::Key_Return);
     ASSERT_EQ(messages.Calls().size(), 1u);
     EXPECT_EQ(messages.Calls()[0],
-              (Call{Sj("運搬距離は0km以上60km以下を入力してください。"), Sj("無効な値"),
-                    0x40030}));
+              (Call{Sj("運搬距離は0km以上60km以下を入力してください。"), Sj("無効な値"), 0x40030}));
     EXPECT_EQ(Cell(3, a), "") << "the distance cell is emptied";
     EXPECT_EQ(Cell(4, a), "60") << "the row is unchanged";
     EXPECT_EQ(Form().RankingList->FindByName(Sj("処分場A"))->GetRouteDistance(), 60.0);
@@ -172,8 +172,8 @@ TEST_F(ResultsTest, ASiteBeyondTheLimitByRoadComesAfterTheOthersRankedOn) {
     b->SetTransportCost(0);
     b->SetTotalCost(0);
     Form().ShowRankingBySum();
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"処分場A", "処分場D", "処分場F", "処分場B",
-                                                   "処分場C"}));
+    EXPECT_EQ(Column(1),
+              (std::vector<std::string>{"処分場A", "処分場D", "処分場F", "処分場B", "処分場C"}));
     EXPECT_EQ(Column(13), (std::vector<std::string>{"1", "2", "3", "4", ""}));
     EXPECT_EQ(Cell(14, 4), "上限値を超えています");
     EXPECT_EQ(Cell(12, 4), "0");

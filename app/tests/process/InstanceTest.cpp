@@ -77,8 +77,7 @@ TEST_F(MainFormTest, ASecondInstanceShowsTheRefusalAndEndsWithoutTouchingAnythin
     EXPECT_EQ(Form().ComboBoxArea->Count(), 0);
     EXPECT_TRUE(Folder().WorkingCopies().empty());
     QCoreApplication::processEvents();
-    EXPECT_FALSE(Folder().Dir().Exists("started.txt"))
-        << "the update checker is not started";
+    EXPECT_FALSE(Folder().Dir().Exists("started.txt")) << "the update checker is not started";
 }
 
 TEST_F(MainFormTest, OnlyAnotherProcessOfTheProgramsNameIsAnotherInstance) {
