@@ -181,7 +181,12 @@ void TMainForm::StringGridSelectCell(QObject*, int ACol, int ARow, bool&) {
         SelectedRow = ARow;
     }
     StringGrid->viewport()->update();
-    const bool editable = IsEditableColumn(ACol);
+    AllowEditingInColumn(ACol);
+}
+
+// Only the route distance and the manual disposal cost can be typed into.
+void TMainForm::AllowEditingInColumn(int col) {
+    const bool editable = IsEditableColumn(col);
     StringGrid->SetOption(TStringGrid::goEditing, editable);
     StringGrid->SetOption(TStringGrid::goAlwaysShowEditor, editable);
 }

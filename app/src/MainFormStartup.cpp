@@ -132,6 +132,9 @@ void TMainForm::FormCreate(QObject*) {
     for (int col = 0; col < 15; ++col) {
         StringGrid->SetColWidth(col, kColumnWidths[col]);
     }
+    // The grid's first cell is not one that is typed into; its editor stays off until a
+    // distance or fee cell is selected.
+    AllowEditingInColumn(StringGrid->Col());
     PageControl->SetActivePageIndex(0);
     BitBtnGetLowest->setText(CaptionText(u8"の道のり距離を取得し、\r\n最安値を計算"_sj));
     LabelAttention->SetCaption(u8"[座標取得]ボタンは、MieClickMapsの地図が\r\n"

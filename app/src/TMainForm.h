@@ -137,6 +137,7 @@ private:
     void PriceRow(CRankingData& row, const AnsiString& mode);
     void WriteCommonColumns(int gridRow, const CRankingData& row);
     bool NoResults() const;
+    void AllowEditingInColumn(int col);
 
     bool QuitRequested_ = false;
 

@@ -262,3 +262,17 @@ TEST_F(ResultsTest, NoSequenceOfClicksBreaksTheWindow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainFormTest, OnlyTheDistanceAndFeeCellsTakeAnEditorFromTheStartOn) {
+    Start();
+    EXPECT_FALSE(Form().StringGrid->HasOption(TStringGrid::goEditing));
+    Calculate();
+    EXPECT_EQ(Form().StringGrid->Col(), 0);
+    EXPECT_FALSE(Form().StringGrid->EditorVisible());
+    Type(Form().StringGrid, "5");
+    EXPECT_EQ(Cell(0, 1), "1") << "the line number is not typed over";
+}
+
+} // namespace

@@ -1,3 +1,4 @@
+#include "platform/qt/DrawText.h"
 #include "platform/qt/KeyChar.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TButton.h"
@@ -195,7 +196,8 @@ TEST(TLabelTest, CaptionLinesAndSize) {
     label.SetCaption(AnsiString("one\r\ntwo"));
     EXPECT_EQ(label.text(), QStringLiteral("one\ntwo"));
     EXPECT_EQ(label.Caption(), AnsiString("one\r\ntwo"));
-    EXPECT_GT(label.height(), QFontMetrics(label.font()).height());
+    EXPECT_EQ(label.height(), 2 * DrawTextLineStep(label.font()))
+        << "lines on the em box, as the text drawing lays them out";
 }
 
 TEST(UiFontTest, AMissingJapaneseFamilyFallsBackToAnInstalledJapaneseFont) {
