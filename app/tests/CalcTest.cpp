@@ -2,6 +2,7 @@
 
 #include "model/CCalcConditionData.h"
 #include "model/COutputDataManager.h"
+#include "model/CRankingData.h"
 #include "model/CRankingList.h"
 
 #include "platform/Conversions.h"
@@ -110,19 +111,44 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CalcTest, APastedTextThatIsNoNumberGoesToTheErrorDisplay) {
     Start();
-    for (const auto& [x, y] :
-         {std::pair{"12a", "20000"}, std::pair{"-10000", "1.2.3"}, std::pair{"１２", "20000"}}) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"12a", "20000", "'12a' は有効な浮動小数点数ではありません。"},
+        {"-10000", "1.2.3", "'1.2.3' は有効な浮動小数点数ではありません。"},
+        {"１２", "20000", "'１２' は有効な浮動小数点数ではありません。"},
+    };
+    for (const auto& [x, y, text] : cases) {
         messages.Clear();
         Choose(Form().ComboBoxSyubetsu, 1);
         Calculate(x, y);
         ASSERT_EQ(messages.Calls().size(), 1u) << x << " " << y;
-        EXPECT_EQ(Utf8(messages.Calls()[0].caption), ErrorCaption());
-        EXPECT_EQ(messages.Calls()[0].flags, 0x10u);
+        EXPECT_EQ(messages.Calls()[0], (Call{Sj(text), Sj(ErrorCaption()), 0x10}));
         EXPECT_EQ(Form().StringGrid->RowCount(), 2);
-        EXPECT_EQ(Form().CalcConditionData->GetSPSyubetsu(), 0);
+        EXPECT_EQ(Form().CalcConditionData->GetSPSyubetsu(), 0) << "the run ended before";
         EXPECT_EQ(Form().PageControl->ActivePageIndex(), 0);
+        EXPECT_EQ(Utf8(Form().EditX->Text()), x) << "the texts stay as pasted";
         Choose(Form().ComboBoxSyubetsu, 0);
     }
+}
+
+// A fetched road distance beyond the limit survives a refresh, which prices it at 0 and
+// totals the fee alone; the row stays after the ones within the limit.
+TEST_F(CalcTest, AFetchedDistanceBeyondTheLimitSurvivesARefresh) {
+    Start();
+    Calculate();
+    CRankingData* b = Form().RankingList->FindByName(Sj("処分場B"));
+    b->SetRouteDistance(75.2);
+    b->UpdateFixedDistance();
+    b->SetTransportCost(0);
+    b->SetTotalCost(0);
+    Form().PageControl->SetActivePageIndex(0);
+    Calculate();
+    const int row = RowOf("処分場B");
+    EXPECT_EQ(row, 4);
+    EXPECT_EQ(Cell(3, row), "75.2");
+    EXPECT_EQ(Cell(11, row), "0");
+    EXPECT_EQ(Cell(12, row), "1000");
+    EXPECT_EQ(Cell(13, row), "4");
+    EXPECT_EQ(Cell(14, row), "上限値を超えています");
 }
 
 TEST_F(CalcTest, NoSiteWithinTheLimitGivesTheInformationAndKeepsTheConditionPage) {

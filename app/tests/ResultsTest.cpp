@@ -118,8 +118,18 @@ TEST_F(ResultsTest, TypedDistancesOfZeroToSixtyAreTakenOthersRefused) {
     messages.Clear();
     PressInGrid(Qt::Key_Return); // the emptied cell
     ASSERT_EQ(messages.Calls().size(), 1u);
-    EXPECT_EQ(Utf8(messages.Calls()[0].caption), ErrorCaption());
-    EXPECT_EQ(messages.Calls()[0].flags, 0x10u);
+    EXPECT_EQ(messages.Calls()[0], (Call{"Range check error", Sj(ErrorCaption()), 0x10}));
+    EXPECT_EQ(Cell(4, a), "60") << "nothing changes";
+
+    messages.Clear();
+    TypeIntoCell(3, a, "");
+    Form().StringGrid->InplaceEditor()->setText(QStringLiteral("1x")); // pasted
+    emit Form().StringGrid->InplaceEditor()->textEdited(QStringLiteral("1x"));
+    PressInGrid(Qt::Key_Return);
+    ASSERT_EQ(messages.Calls().size(), 1u);
+    EXPECT_EQ(messages.Calls()[0],
+              (Call{Sj("'1x' は有効な浮動小数点数ではありません。"), Sj(ErrorCaption()), 0x10}));
+    EXPECT_EQ(Cell(4, a), "60");
 
     messages.Clear();
     TypeIntoCell(3, a, "0");

@@ -176,17 +176,20 @@ INSTANTIATE_TEST_SUITE_P(
 // The area loader raises instead of reporting; the start-up still deletes the working copies,
 // shows the error and ends, since the window cannot work without its areas.
 TEST_F(MainFormTest, AnAreaTableThatCannotBeLoadedEndsTheProgramWithoutWorkingCopies) {
-    for (const bool empty : {false, true}) {
+    const std::pair<bool, const char*> cases[] = {
+        {false, "地区データ (DA01) が見つかりません。"},
+        {true, "リストのインデックスが範囲を超えています (0)"}, // a table without any line
+    };
+    for (const auto& [empty, text] : cases) {
         messages.Clear();
         ProgramFolder::Options options;
         (empty ? options.empty : options.omit).insert("dat/EA01_areas.csv");
         Start(options);
         ASSERT_EQ(messages.Calls().size(), 1u) << empty;
-        EXPECT_EQ(Utf8(messages.Calls()[0].caption), ErrorCaption());
-        EXPECT_EQ(messages.Calls()[0].flags, 0x10u);
-        EXPECT_FALSE(messages.Calls()[0].text.IsEmpty());
+        EXPECT_EQ(messages.Calls()[0], (Call{Sj(text), Sj(ErrorCaption()), 0x10}));
         EXPECT_TRUE(Form().QuitRequested());
         EXPECT_TRUE(Folder().WorkingCopies().empty());
+        EXPECT_EQ(Form().ComboBoxArea->Count(), 0);
     }
 }
 
