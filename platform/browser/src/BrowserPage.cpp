@@ -138,18 +138,16 @@ void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
         QPointer<QWebEnginePage> page(browser->Page());
         browser->FireBeforeNavigate2(address, cancel);
         if (alive && page && alive->Page() == page) {
-            page->runJavaScript(page_reports::ResumeLinkScript(Session().ReportToken(), path, id,
-                                                               !cancel),
-                                QWebEngineScript::ApplicationWorld);
+            page->runJavaScript(
+                page_reports::ResumeLinkScript(Session().ReportToken(), path, id, !cancel),
+                QWebEngineScript::ApplicationWorld);
         }
     });
 }
 
 void BrowserPage::javaScriptAlert(const QUrl&, const QString& message) {
     browser_events::EngineCallbackScope scope;
-    RunHandler([&] {
-        ShowMessageBox(FromQString(message), DialogCaption(), mb::ICONWARNING);
-    });
+    RunHandler([&] { ShowMessageBox(FromQString(message), DialogCaption(), mb::ICONWARNING); });
 }
 
 bool BrowserPage::javaScriptConfirm(const QUrl&, const QString& message) {
@@ -185,12 +183,11 @@ void BrowserPage::NewWindowRequested(QWebEngineNewWindowRequest& request) {
             owner->OpenPopup(held);
         } else if (opener) {
             // The opener is itself a pop-up still waiting for its browser.
-            opener->waiting_.push_back(
-                [held](TWebBrowser* browser) {
-                    if (held) {
-                        browser->OpenPopup(held);
-                    }
-                });
+            opener->waiting_.push_back([held](TWebBrowser* browser) {
+                if (held) {
+                    browser->OpenPopup(held);
+                }
+            });
         } else {
             TWebBrowser::OpenOutside(held);
         }

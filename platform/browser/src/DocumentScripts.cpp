@@ -19,25 +19,26 @@ QString Guarded(const QString& body) {
 // Finds the form by name or id among the document's forms, then the field: the form's first
 // control of that name or id, or else its first element of that name or id.
 QString WithField(const QString& form, const QString& field, const QString& action) {
-    return Guarded(QStringLiteral(
-                       "    var formName = %1, fieldName = %2;\n"
-                       "    var form = document.forms ? document.forms.namedItem(formName) : null;\n"
-                       "    if (!form) { return {error: 'form'}; }\n"
-                       "    var el = form.elements.namedItem(fieldName);\n"
-                       "    if (el && !(el instanceof Element)) { el = el[0]; }\n"
-                       "    if (!el) {\n"
-                       "      var all = form.getElementsByTagName('*');\n"
-                       "      for (var i = 0; i < all.length; ++i) {\n"
-                       "        if (all[i].getAttribute('name') === fieldName ||"
-                       " all[i].id === fieldName) {\n"
-                       "          el = all[i];\n"
-                       "          break;\n"
-                       "        }\n"
-                       "      }\n"
-                       "    }\n"
-                       "    if (!el) { return {error: 'field'}; }\n"
-                       "%3")
-                       .arg(StringLiteral(form), StringLiteral(field), action));
+    return Guarded(
+        QStringLiteral(
+            "    var formName = %1, fieldName = %2;\n"
+            "    var form = document.forms ? document.forms.namedItem(formName) : null;\n"
+            "    if (!form) { return {error: 'form'}; }\n"
+            "    var el = form.elements.namedItem(fieldName);\n"
+            "    if (el && !(el instanceof Element)) { el = el[0]; }\n"
+            "    if (!el) {\n"
+            "      var all = form.getElementsByTagName('*');\n"
+            "      for (var i = 0; i < all.length; ++i) {\n"
+            "        if (all[i].getAttribute('name') === fieldName ||"
+            " all[i].id === fieldName) {\n"
+            "          el = all[i];\n"
+            "          break;\n"
+            "        }\n"
+            "      }\n"
+            "    }\n"
+            "    if (!el) { return {error: 'field'}; }\n"
+            "%3")
+            .arg(StringLiteral(form), StringLiteral(field), action));
 }
 
 } // namespace

@@ -28,7 +28,8 @@ EWebBrowserError EWebBrowserError::NoValue(const AnsiString& field) {
 }
 
 EWebBrowserError EWebBrowserError::NotCheckable(const AnsiString& field) {
-    return EWebBrowserError("フィールド '" + field.ToUtf8() + "' はチェックボックスではありません。");
+    return EWebBrowserError("フィールド '" + field.ToUtf8() +
+                            "' はチェックボックスではありません。");
 }
 
 EWebBrowserError EWebBrowserError::ScriptFailed(const AnsiString& detail) {

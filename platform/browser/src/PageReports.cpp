@@ -117,7 +117,8 @@ std::optional<Report> Parse(const QString& token, const QString& message, const 
 QString ResumeLinkScript(const QString& token, const QJsonArray& framePath, int id, bool go) {
     const QString path = QString::fromUtf8(QJsonDocument(framePath).toJson(QJsonDocument::Compact));
     return QStringLiteral("window['%1'](%2, %3, %4);")
-        .arg(token, path, QString::number(id), go ? QStringLiteral("true") : QStringLiteral("false"));
+        .arg(token, path, QString::number(id),
+             go ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 } // namespace page_reports

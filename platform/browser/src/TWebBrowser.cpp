@@ -320,7 +320,8 @@ AnsiString TWebBrowser::FieldScriptResult(const QString& script, const AnsiStrin
     if (error == QStringLiteral("checked")) {
         throw EWebBrowserError::NotCheckable(field);
     }
-    throw EWebBrowserError::ScriptFailed(FromQString(result.value(QStringLiteral("detail")).toString()));
+    throw EWebBrowserError::ScriptFailed(
+        FromQString(result.value(QStringLiteral("detail")).toString()));
 }
 
 AnsiString TWebBrowser::BodyInnerHTML() {
@@ -334,13 +335,13 @@ AnsiString TWebBrowser::FormFieldValue(const AnsiString& form, const AnsiString&
 
 void TWebBrowser::SetFormFieldValue(const AnsiString& form, const AnsiString& field,
                                     const AnsiString& value) {
-    FieldScriptResult(document_scripts::WriteValue(ToQString(form), ToQString(field),
-                                                   document_scripts::StringLiteral(ToQString(value))),
-                      form, field);
+    FieldScriptResult(
+        document_scripts::WriteValue(ToQString(form), ToQString(field),
+                                     document_scripts::StringLiteral(ToQString(value))),
+        form, field);
 }
 
-void TWebBrowser::SetFormFieldValue(const AnsiString& form, const AnsiString& field,
-                                    double value) {
+void TWebBrowser::SetFormFieldValue(const AnsiString& form, const AnsiString& field, double value) {
     FieldScriptResult(document_scripts::WriteValue(ToQString(form), ToQString(field),
                                                    document_scripts::NumberLiteral(value)),
                       form, field);
@@ -348,6 +349,6 @@ void TWebBrowser::SetFormFieldValue(const AnsiString& form, const AnsiString& fi
 
 void TWebBrowser::SetFormFieldChecked(const AnsiString& form, const AnsiString& field,
                                       bool checked) {
-    FieldScriptResult(
-        document_scripts::WriteChecked(ToQString(form), ToQString(field), checked), form, field);
+    FieldScriptResult(document_scripts::WriteChecked(ToQString(form), ToQString(field), checked),
+                      form, field);
 }

@@ -35,13 +35,14 @@ protected:
 
     // textContent of an element of the main frame.
     static QString Text(TWebBrowser& browser, const QString& id) {
-        return EvaluateScript(browser, QStringLiteral("document.getElementById('%1').textContent")
-                                           .arg(id))
+        return EvaluateScript(browser,
+                              QStringLiteral("document.getElementById('%1').textContent").arg(id))
             .toString();
     }
 
     static void Click(TWebBrowser& browser, const QString& id) {
-        EvaluateScript(browser, QStringLiteral("document.getElementById('%1').click(); true").arg(id));
+        EvaluateScript(browser,
+                       QStringLiteral("document.getElementById('%1').click(); true").arg(id));
     }
 
     LocalHttpServer server;

@@ -82,12 +82,12 @@ TEST_F(NavigationTest, JavascriptAddressRunsInThePageAndKeepsTheLocation) {
         bool cancel;
         QString text;
     };
-    for (const Case& c : {Case{false, QStringLiteral("a b:c")}, Case{true, QStringLiteral("nothing yet")}}) {
+    for (const Case& c :
+         {Case{false, QStringLiteral("a b:c")}, Case{true, QStringLiteral("nothing yet")}}) {
         auto browser = MakeBrowser();
         Load(*browser, QStringLiteral("/index.html"));
         std::vector<AnsiString> offered;
-        browser->OnBeforeNavigate2 = [&](TWebBrowser* sender, const AnsiString& url,
-                                         bool& cancel) {
+        browser->OnBeforeNavigate2 = [&](TWebBrowser* sender, const AnsiString& url, bool& cancel) {
             EXPECT_EQ(sender, browser.get());
             offered.push_back(url);
             cancel = c.cancel;

@@ -64,7 +64,8 @@ bool ParseRequest(const QByteArray& data, HttpRequest& request) {
         const QByteArray line = lines[i].trimmed();
         const int colon = line.indexOf(':');
         if (colon > 0) {
-            request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+            request.headers.insert(line.left(colon).trimmed().toLower(),
+                                   line.mid(colon + 1).trimmed());
         }
     }
     const int length = request.headers.value("content-length").toInt();
@@ -92,7 +93,8 @@ LocalHttpServer::LocalHttpServer() : server_(std::make_unique<QTcpServer>()) {
     if (!server_->listen(QHostAddress::LocalHost, 0)) {
         throw std::runtime_error("the local HTTP server cannot listen on 127.0.0.1");
     }
-    QObject::connect(server_.get(), &QTcpServer::newConnection, server_.get(), [this] { Accept(); });
+    QObject::connect(server_.get(), &QTcpServer::newConnection, server_.get(),
+                     [this] { Accept(); });
 }
 
 LocalHttpServer::~LocalHttpServer() {
@@ -184,14 +186,17 @@ void LocalHttpServer::Answer(QTcpSocket* socket, const HttpRequest& request) {
     }
     head += "\r\n";
 
-    const bool split = response.firstPartBytes >= 0 && response.firstPartBytes < response.body.size();
-    const QByteArray first = head + (split ? response.body.left(response.firstPartBytes) : response.body);
+    const bool split =
+        response.firstPartBytes >= 0 && response.firstPartBytes < response.body.size();
+    const QByteArray first =
+        head + (split ? response.body.left(response.firstPartBytes) : response.body);
     const QByteArray rest = split ? response.body.mid(response.firstPartBytes) : QByteArray();
     QPointer<QTcpSocket> target(socket);
     auto sendAll = [target, first, rest, split, restDelay = response.restDelayMs] {
         Send(target, first, !split);
         if (split) {
-            QTimer::singleShot(restDelay, target.data(), [target, rest] { Send(target, rest, true); });
+            QTimer::singleShot(restDelay, target.data(),
+                               [target, rest] { Send(target, rest, true); });
         }
     };
     if (response.delayMs > 0) {

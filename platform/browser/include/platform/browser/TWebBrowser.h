@@ -39,8 +39,7 @@ public:
     using TBeforeNavigate2Event =
         std::function<void(TWebBrowser* sender, const AnsiString& url, bool& cancel)>;
     using TNewWindow2Event = std::function<void(TWebBrowser* sender, TWebBrowser*& newWindow)>;
-    using TNavigateComplete2Event =
-        std::function<void(TWebBrowser* sender, const AnsiString& url)>;
+    using TNavigateComplete2Event = std::function<void(TWebBrowser* sender, const AnsiString& url)>;
 
     // Raises EWebBrowserError when no TWebBrowserSession exists.
     explicit TWebBrowser(QWidget* parent = nullptr);
