@@ -67,13 +67,21 @@ TEST_F(NavigationTest, PollingUntilCompleteNeverStopsEarly) {
 }
 
 TEST_F(NavigationTest, FailedLoadsEndAsComplete) {
-    // A host that does not answer and a missing page both end the wait.
+    // A host that does not answer and a missing page both end the wait, and both report their
+    // address as completed.
     auto browser = MakeBrowser();
+    std::vector<AnsiString> completed;
+    browser->OnNavigateComplete2 = [&](TWebBrowser*, const AnsiString& url) {
+        completed.push_back(url);
+    };
     for (const AnsiString& address : {AnsiString("http://127.0.0.1:1/nothing.html"),
                                       Address(QStringLiteral("/missing.html"))}) {
+        completed.clear();
         browser->Navigate(address);
         ASSERT_TRUE(WaitUntilComplete(*browser)) << address;
         EXPECT_EQ(browser->LocationURL(), address);
+        EXPECT_TRUE(WaitUntil([&] { return !completed.empty(); }));
+        EXPECT_EQ(completed, std::vector<AnsiString>{address});
     }
 }
 

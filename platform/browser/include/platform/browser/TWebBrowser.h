@@ -18,22 +18,34 @@ class BrowserPage;
 //
 // Events are handler members. A handler may pump messages (wait with the message loop running,
 // show a message box); an error that escapes it goes to the application's error display, and
-// the event goes on with what the handler set before.
+// the event goes on with what the handler had set (a cancel already set stays). Events that
+// come from the message loop run one per pass, in order, never while a document access waits
+// for its answer and never while a BeforeNavigate2 handler runs for the engine (below).
 // - OnBeforeNavigate2 runs before the main frame or a sub-frame goes to another address and may
-//   cancel it. For navigations that the engine starts (typed, links, forms, history, scripts)
-//   it runs while the engine waits for the answer: the page does not move on meanwhile and the
-//   document cannot be read or written (that raises). For links to "javascript:" addresses and
-//   to a place in the same document, the page holds the click, the handler runs afterwards from
-//   the message loop, and the link goes on unless it was cancelled. Server redirects are not
+//   cancel it.
+//   For the navigations the engine starts (typed, Navigate, links, forms, history, scripts
+//   setting an address, frames loading) it runs while the engine waits for the answer, so that
+//   a cancel is exact (a form's data, the frame, the referrer stay as they were). Meanwhile the
+//   engine does nothing else for any browser: the handler may pump messages, but the document of
+//   no browser can be read or written (that raises EWebBrowserError at once), and a Navigate,
+//   GoBack or GoForward it calls starts when it has returned. For Navigate it runs shortly after
+//   Navigate has returned.
+//   Links to "javascript:" addresses and to a place in the same document never reach the engine
+//   as navigations: the page holds the click, the handler runs from the message loop with the
+//   address as written in the link, and the link goes on unless it was cancelled. A link that
+//   its page stops itself (its onclick returns false) is not offered. Server redirects are not
 //   offered.
 // - OnNewWindow2 runs, from the message loop, when a page opens a window (window.open, a link or
 //   form with a target). The pop-up has already started loading; the handler either sets
-//   newWindow to another TWebBrowser, whose page is then replaced by the pop-up, or leaves it
-//   null, and the pop-up is shown in a separate top-level window. Without a handler pop-ups open
-//   in separate windows.
+//   newWindow to another TWebBrowser, whose page is then replaced by the pop-up (the pop-up's
+//   first navigation is not offered to its OnBeforeNavigate2; its completions are reported),
+//   or leaves it null, and the pop-up is shown in a separate top-level window of its own, which
+//   window.close() closes. Without a handler pop-ups open in separate windows. The request
+//   cannot be refused.
 // - OnNavigateComplete2 runs, from the message loop, each time a document has been created in the
-//   main frame or in a sub-frame (about:blank frames included), with that document's address;
-//   the main frame's comes before its sub-frames'.
+//   main frame or in a sub-frame (about:blank frames included), with that document's address
+//   (a failed main-frame load reports the address that failed); the main frame's comes before
+//   its sub-frames'. Going to a place in the same document reports nothing.
 class TWebBrowser : public QWidget {
 public:
     using TBeforeNavigate2Event =
@@ -52,8 +64,9 @@ public:
     TNavigateComplete2Event OnNavigateComplete2;
 
     // Goes to an address. A "javascript:" address is offered to OnBeforeNavigate2 at once and,
-    // unless cancelled, runs as script in the current page (LocationURL stays as it was); any
-    // other address is loaded (OnBeforeNavigate2 runs when the engine starts the navigation).
+    // unless cancelled, runs as script in the main frame's page (percent escapes decoded;
+    // LocationURL stays as it was); any other address is loaded. Called while the engine waits
+    // on a BeforeNavigate2 handler, it acts once the handler has returned.
     void Navigate(const AnsiString& url);
     // One step back or forward in the history; nothing at either end.
     void GoBack();
@@ -72,7 +85,7 @@ public:
     // Document access, all synchronous: each waits for the page's answer with the message loop
     // running (user input excepted; browser events are held back until it returns) and raises
     // EWebBrowserError when there is no document, when what it names is missing, or when the
-    // page does not answer within DocumentTimeout milliseconds.
+    // page does not answer within DocumentTimeout milliseconds (5000 unless set).
 
     // The main frame's document.body.innerHTML as code-page-932 text (characters that code page
     // 932 lacks become "?").

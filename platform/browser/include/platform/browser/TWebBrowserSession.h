@@ -30,7 +30,11 @@ public:
 
     QWebEngineProfile* Profile() const { return profile_; }
 
-    // Internal bookkeeping of the browser layer.
+private:
+    friend class BrowserPage;
+    friend class TWebBrowser;
+
+    // Marks the console messages of the script that reports from every frame.
     const QString& ReportToken() const { return token_; }
     void Register(TWebBrowser* browser) { browsers_.insert(browser); }
     void Unregister(TWebBrowser* browser) { browsers_.erase(browser); }
@@ -40,7 +44,6 @@ public:
     void Register(BrowserPage* page) { pages_.insert(page); }
     void Unregister(BrowserPage* page) { pages_.erase(page); }
 
-private:
     QWebEngineProfile* profile_ = nullptr;
     QString token_;
     std::set<TWebBrowser*> browsers_;
