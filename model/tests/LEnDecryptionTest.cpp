@@ -4,11 +4,12 @@
 #include "platform/testing/MessageBoxRecorder.h"
 #include "platform/testing/TempDir.h"
 
+#include "UnprivilegedScope.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -123,26 +124,6 @@ TEST_F(LEnDecryptionTest, DeletionLeavesNoListedCopyInTheDataFolder) {
                             std::filesystem::directory_iterator()),
               5);
 }
-
-// Runs a piece of a test as an unprivileged user, so that file permissions apply even when the
-// tests run as root.
-class UnprivilegedScope {
-public:
-    UnprivilegedScope() {
-        if (::geteuid() == 0) {
-            dropped_ = ::seteuid(65534) == 0;
-        }
-    }
-    ~UnprivilegedScope() {
-        if (dropped_) {
-            (void)::seteuid(0);
-        }
-    }
-    bool Unprivileged() const { return ::geteuid() != 0; }
-
-private:
-    bool dropped_ = false;
-};
 
 TEST_F(LEnDecryptionTest, UnreadableSourceShowsTheReadFailureMessage) {
     const std::string source = dir_.Write("dat/ES24_kikai.csv", Encipher("rent"));

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <cstdint>
+
+// Turns a computed amount of yen into the 32-bit whole yen the cost model keeps, truncating
+// toward zero. An amount that is not a number, is infinite, or whose truncated value lies
+// outside -2147483648..2147483647 has no price: it raises ERangeError (with a message the
+// caller's error display can show) instead of an undefined or wrapped number.
+std::int32_t TruncateToPrice(double amount);
