@@ -59,28 +59,28 @@ TEST_F(DocumentTest, NumbersAreWrittenAsThePageSpellsThem) {
     auto browser = MakeBrowser();
     Load(*browser, QStringLiteral("/form.html"));
     for (const Case& c : cases) {
-        browser->SetFormFieldValue("fm", "stLat", c.value);
-        EXPECT_EQ(browser->FormFieldValue("fm", "stLat"), c.text) << c.text;
+        browser->SetFormFieldValue("query", "start", c.value);
+        EXPECT_EQ(browser->FormFieldValue("query", "start"), c.text) << c.text;
     }
 }
 
 TEST_F(DocumentTest, FieldsAreFoundByNameOrIdAndReadAndWritten) {
     auto browser = MakeBrowser();
     Load(*browser, QStringLiteral("/form.html"));
-    EXPECT_EQ(browser->FormFieldValue("fm", "totaldaze"), "12.5km");
-    EXPECT_EQ(browser->FormFieldValue("fm", "memo"), u8"メモ"_sj);
+    EXPECT_EQ(browser->FormFieldValue("query", "length"), "12.5km");
+    EXPECT_EQ(browser->FormFieldValue("query", "memo"), u8"メモ"_sj);
     EXPECT_EQ(browser->FormFieldValue("other", "only"), "other form");
 
-    browser->SetFormFieldValue("fm", "edLat", 34.5);
-    browser->SetFormFieldValue("fm", "memo", u8"道のり 'と' \"引用\""_sj);
-    EXPECT_EQ(EvaluateScript(*browser, QStringLiteral("document.getElementById('edLat').value")),
+    browser->SetFormFieldValue("query", "byId", 34.5);
+    browser->SetFormFieldValue("query", "memo", u8"道のり 'と' \"引用\""_sj);
+    EXPECT_EQ(EvaluateScript(*browser, QStringLiteral("document.getElementById('byId').value")),
               QVariant(QStringLiteral("34.5")));
-    EXPECT_EQ(browser->FormFieldValue("fm", "memo"), u8"道のり 'と' \"引用\""_sj);
+    EXPECT_EQ(browser->FormFieldValue("query", "memo"), u8"道のり 'と' \"引用\""_sj);
 
-    const QString checked = QStringLiteral("document.forms.fm.hand.checked");
-    browser->SetFormFieldChecked("fm", "hand", false);
+    const QString checked = QStringLiteral("document.forms.query.tick.checked");
+    browser->SetFormFieldChecked("query", "tick", false);
     EXPECT_EQ(EvaluateScript(*browser, checked), QVariant(false));
-    browser->SetFormFieldChecked("fm", "hand", true);
+    browser->SetFormFieldChecked("query", "tick", true);
     EXPECT_EQ(EvaluateScript(*browser, checked), QVariant(true));
 }
 
@@ -118,29 +118,30 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"NoDocumentBody", nullptr, [](TWebBrowser& b) { b.BodyInnerHTML(); },
                     u8"Web ブラウザにドキュメントが読み込まれていません。"},
         FailureCase{"NoDocumentField", nullptr,
-                    [](TWebBrowser& b) { b.SetFormFieldValue("fm", "stLat", 1.0); },
+                    [](TWebBrowser& b) { b.SetFormFieldValue("query", "start", 1.0); },
                     u8"Web ブラウザにドキュメントが読み込まれていません。"},
-        FailureCase{"NoForm", "/form.html", [](TWebBrowser& b) { b.FormFieldValue("fx", "stLat"); },
+        FailureCase{"NoForm", "/form.html", [](TWebBrowser& b) { b.FormFieldValue("fx", "start"); },
                     u8"ドキュメントにフォーム 'fx' がありません。"},
         FailureCase{"NoFormToWrite", "/index.html",
-                    [](TWebBrowser& b) { b.SetFormFieldChecked("fm", "hand", false); },
-                    u8"ドキュメントにフォーム 'fm' がありません。"},
+                    [](TWebBrowser& b) { b.SetFormFieldChecked("query", "tick", false); },
+                    u8"ドキュメントにフォーム 'query' がありません。"},
         FailureCase{"NoField", "/form.html",
-                    [](TWebBrowser& b) { b.FormFieldValue("fm", "edLng"); },
-                    u8"フォーム 'fm' にフィールド 'edLng' がありません。"},
+                    [](TWebBrowser& b) { b.FormFieldValue("query", "absent"); },
+                    u8"フォーム 'query' にフィールド 'absent' がありません。"},
         FailureCase{"NoFieldToWrite", "/form.html",
-                    [](TWebBrowser& b) { b.SetFormFieldValue("fm", "only", "x"); },
-                    u8"フォーム 'fm' にフィールド 'only' がありません。"},
-        FailureCase{"NoValue", "/form.html", [](TWebBrowser& b) { b.FormFieldValue("fm", "note"); },
+                    [](TWebBrowser& b) { b.SetFormFieldValue("query", "only", "x"); },
+                    u8"フォーム 'query' にフィールド 'only' がありません。"},
+        FailureCase{"NoValue", "/form.html",
+                    [](TWebBrowser& b) { b.FormFieldValue("query", "note"); },
                     u8"フィールド 'note' は値を持ちません。"},
         FailureCase{"NotCheckable", "/form.html",
-                    [](TWebBrowser& b) { b.SetFormFieldChecked("fm", "memo", true); },
+                    [](TWebBrowser& b) { b.SetFormFieldChecked("query", "memo", true); },
                     u8"フィールド 'memo' はチェックボックスではありません。"},
         FailureCase{"NoBody", "/drawing.svg", [](TWebBrowser& b) { b.BodyInnerHTML(); },
                     u8"ドキュメントに body 要素がありません。"},
         FailureCase{"NoFormInADrawing", "/drawing.svg",
-                    [](TWebBrowser& b) { b.FormFieldValue("fm", "stLat"); },
-                    u8"ドキュメントにフォーム 'fm' がありません。"}),
+                    [](TWebBrowser& b) { b.FormFieldValue("query", "start"); },
+                    u8"ドキュメントにフォーム 'query' がありません。"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentTest, APageThatDoesNotAnswerInTimeRaisesAndTheLateAnswerIsHarmless) {
@@ -149,14 +150,14 @@ TEST_F(DocumentTest, APageThatDoesNotAnswerInTimeRaisesAndTheLateAnswerIsHarmles
     EvaluateScript(*browser, QStringLiteral("setTimeout(function () { spin(1000); }, 0); 1"));
     browser->SetDocumentTimeout(200);
     try {
-        browser->FormFieldValue("fm", "value");
+        browser->FormFieldValue("query", "value");
         FAIL() << "no error raised";
     } catch (const EWebBrowserError& error) {
         EXPECT_EQ(error.Message(), u8"ドキュメントからの応答がありません (200 ミリ秒)。"_sj);
     }
     // Once the page is free again it answers as before.
     browser->SetDocumentTimeout(5000);
-    EXPECT_EQ(browser->FormFieldValue("fm", "value"), "ready");
+    EXPECT_EQ(browser->FormFieldValue("query", "value"), "ready");
 }
 
 TEST_F(DocumentTest, ABrowserDeletedWhileItsDocumentIsReadRaises) {
@@ -166,7 +167,7 @@ TEST_F(DocumentTest, ABrowserDeletedWhileItsDocumentIsReadRaises) {
     TWebBrowser* raw = browser.get();
     QTimer::singleShot(100, [&] { browser.reset(); });
     try {
-        raw->FormFieldValue("fm", "value");
+        raw->FormFieldValue("query", "value");
         FAIL() << "no error raised";
     } catch (const EWebBrowserError& error) {
         EXPECT_EQ(error.Message(),
@@ -176,7 +177,7 @@ TEST_F(DocumentTest, ABrowserDeletedWhileItsDocumentIsReadRaises) {
     // The answer that still comes finds nothing to write to.
     auto other = MakeBrowser();
     Load(*other, QStringLiteral("/busy.html"));
-    EXPECT_EQ(other->FormFieldValue("fm", "value"), "ready");
+    EXPECT_EQ(other->FormFieldValue("query", "value"), "ready");
 }
 
 } // namespace
