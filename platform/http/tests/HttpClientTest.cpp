@@ -1,0 +1,218 @@
+#include "platform/HttpClient.h"
+#include "platform/testing/LocalHttpServer.h"
+#include "platform/testing/TempDir.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using Response = LocalHttpServer::Response;
+
+// A client that writes into a temporary file and logs its events.
+class HttpClientTest : public testing::Test {
+protected:
+    HttpClientTest() {
+        client.SetBodyFile(AnsiString(dir / "body.bin"));
+        client.SetTimeOut(60000);
+        client.OnConnect = [this] {
+            events.push_back("connect");
+            lastReceived = 0;
+        };
+        client.OnDisconnect = [this] { events.push_back("disconnect"); };
+        client.OnSuccess = [this] { events.push_back("success " + Status()); };
+        client.OnPacketRecvd = [this] {
+            EXPECT_GT(client.BytesRecvd() - lastReceived, 0);
+            EXPECT_LE(client.BytesRecvd() - lastReceived, HttpClient::kMaxPacketSize);
+            lastReceived = client.BytesRecvd();
+            ++packets;
+        };
+    }
+
+    std::string Status() const { return std::to_string(client.StatusCode()); }
+    std::string Body() const { return dir.Read("body.bin"); }
+    void Get(const std::string& path) { client.Get(AnsiString(server.Url(path))); }
+
+    TempDir dir;
+    LocalHttpServer server;
+    HttpClient client;
+    std::vector<std::string> events;
+    std::int64_t lastReceived = 0;
+    int packets = 0;
+};
+
+TEST_F(HttpClientTest, FetchesTheBodyIntoTheFileInPacketsOfAtMost64KiB) {
+    std::string body(300 * 1024 + 17, '\0');
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        body[i] = static_cast<char>(i * 7);
+    }
+    server.Serve("/files/setup.exe", LocalHttpServer::Ok(body));
+    Get("/files/setup.exe");
+    EXPECT_EQ(Body(), body);
+    EXPECT_EQ(client.BytesTotal(), static_cast<std::int64_t>(body.size()));
+    EXPECT_EQ(client.BytesRecvd(), static_cast<std::int64_t>(body.size()));
+    EXPECT_GE(packets, 5);
+    EXPECT_EQ(events, (std::vector<std::string>{"connect", "disconnect", "success 200"}));
+    EXPECT_EQ(server.Requests(), (std::vector<std::string>{"GET /files/setup.exe HTTP/1.0"}));
+}
+
+TEST_F(HttpClientTest, WritesEveryBodyButSucceedsOnlyUpTo298) {
+    const struct {
+        int status;
+        bool success;
+    } cases[] = {{200, true}, {298, true}, {299, false}, {303, false}, {404, false}, {500, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        events.clear();
+        const std::string body = "status " + std::to_string(c.status) + "\n";
+        server.Serve("/s", LocalHttpServer::Status(c.status, body));
+        Get("/s");
+        EXPECT_EQ(Body(), body);
+        EXPECT_EQ(client.StatusCode(), c.status);
+        std::vector<std::string> expected{"connect", "disconnect"};
+        if (c.success) {
+            expected.push_back("success " + std::to_string(c.status));
+        }
+        EXPECT_EQ(events, expected);
+    }
+}
+
+TEST_F(HttpClientTest, FollowsRedirectionsEachOnAConnectionOfItsOwn) {
+    server.Serve("/a", LocalHttpServer::Redirect(301, server.Url("/b")));
+    server.Serve("/b", LocalHttpServer::Redirect(302, "/c")); // relative to the server
+    server.Serve("/c", LocalHttpServer::Redirect(300, server.Url("/d")));
+    server.Serve("/d", LocalHttpServer::Ok("final"));
+    Get("/a");
+    EXPECT_EQ(Body(), "final");
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"connect", "disconnect", "connect", "disconnect", "connect",
+                                        "disconnect", "connect", "disconnect", "success 200"}));
+    EXPECT_EQ(server.Requests().size(), 4u);
+}
+
+TEST_F(HttpClientTest, ARedirectionLoopFailsAfterABoundedNumberOfHops) {
+    server.Serve("/loop", LocalHttpServer::Redirect(302, "/loop"));
+    client.SetMaxRedirects(3);
+    EXPECT_THROW(Get("/loop"), EHttpError);
+    EXPECT_EQ(server.Requests().size(), 4u);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "success 302"), 0);
+}
+
+TEST_F(HttpClientTest, SecureAndOtherAddressesAreRefused) {
+    for (const std::string address : {"https://127.0.0.1/x", "HTTPS://127.0.0.1/x"}) {
+        try {
+            client.Get(AnsiString(address));
+            ADD_FAILURE() << "no error for " << address;
+        } catch (const EHttpError& error) {
+            EXPECT_STREQ(error.what(), "HTTP Secure Socket is not supported");
+        }
+    }
+    EXPECT_THROW(client.Get(AnsiString("file:///etc/passwd")), EHttpError);
+    server.Serve("/to-secure", LocalHttpServer::Redirect(302, "https://127.0.0.1/x"));
+    server.Serve("/to-file", LocalHttpServer::Redirect(301, "file:///etc/passwd"));
+    EXPECT_THROW(Get("/to-secure"), EHttpError);
+    EXPECT_THROW(Get("/to-file"), EHttpError);
+    EXPECT_EQ(server.Requests().size(), 2u);
+    EXPECT_TRUE(events.empty() || std::count(events.begin(), events.end(), "success 200") == 0);
+}
+
+TEST_F(HttpClientTest, BodiesAreBoundedByTheirLengthAndByTheLimit) {
+    // Cut short by the server: complete as far as it goes.
+    server.Serve("/short", LocalHttpServer::Announcing(1000, std::string(400, 's')));
+    Get("/short");
+    EXPECT_EQ(Body(), std::string(400, 's'));
+    EXPECT_EQ(client.BytesTotal(), 1000);
+    EXPECT_EQ(events.back(), "success 200");
+
+    // Longer than announced: only the announced bytes are taken.
+    server.Serve("/long", LocalHttpServer::Announcing(100, std::string(300, 'l')));
+    Get("/long");
+    EXPECT_EQ(Body(), std::string(100, 'l'));
+    EXPECT_EQ(client.BytesRecvd(), 100);
+
+    client.SetMaxBodySize(256 * 1024);
+    // No length and no end.
+    Response endless = LocalHttpServer::WithoutLength(std::string(8192, 'e'));
+    endless.endless = true;
+    server.Serve("/endless", endless);
+    EXPECT_THROW(Get("/endless"), EHttpError);
+    EXPECT_LE(client.BytesRecvd(), 256 * 1024);
+    // An announced length above the limit fails before anything is written.
+    dir.Write("body.bin", "old");
+    server.Serve("/huge", LocalHttpServer::Announcing(1 << 20, "x"));
+    EXPECT_THROW(Get("/huge"), EHttpError);
+    EXPECT_EQ(Body(), "old");
+    // Without a length, a body within the limit is complete when the server closes.
+    server.Serve("/plain", LocalHttpServer::WithoutLength("no length"));
+    Get("/plain");
+    EXPECT_EQ(Body(), "no length");
+    EXPECT_EQ(client.BytesTotal(), 0);
+}
+
+TEST_F(HttpClientTest, AStallLongerThanTheTimeOutFails) {
+    StallClock clock(server);
+    ClockScope scope(clock);
+    Response stall = LocalHttpServer::Ok(std::string(5000, 'x'));
+    stall.stallAfter = 1000;
+    server.Serve("/stall", stall);
+    client.SetTimeOut(900000);
+    EXPECT_THROW(Get("/stall"), EHttpError);
+    EXPECT_EQ(Body(), std::string(1000, 'x'));
+    EXPECT_EQ(events, (std::vector<std::string>{"connect", "disconnect"}));
+}
+
+TEST_F(HttpClientTest, DisconnectFromAnEventEndsTheTransferWithoutAnError) {
+    Response stall = LocalHttpServer::Ok(std::string(5000, 'x'));
+    stall.stallAfter = 1000;
+    server.Serve("/stall", stall);
+    client.OnPacketRecvd = [this] {
+        events.push_back("packet " + std::to_string(client.BytesRecvd()));
+        client.Disconnect();
+    };
+    Get("/stall");
+    EXPECT_EQ(events, (std::vector<std::string>{"connect", "packet 1000", "disconnect",
+                                                "success 200", "disconnect"}));
+    EXPECT_EQ(Body(), std::string(1000, 'x'));
+    client.Disconnect(); // outside a transfer: nothing
+    EXPECT_EQ(events.size(), 5u);
+}
+
+TEST_F(HttpClientTest, TheApplicationsEventsRunWhileTheClientWaits) {
+    Response stall = LocalHttpServer::Ok(std::string(5000, 'x'));
+    stall.stallAfter = 10;
+    server.Serve("/stall", stall);
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+        if (server.Stalled()) {
+            events.push_back("button");
+            client.Disconnect();
+        }
+    });
+    timer.start(5);
+    Get("/stall");
+    EXPECT_EQ(events, (std::vector<std::string>{"connect", "button", "disconnect", "success 200",
+                                                "disconnect"}));
+}
+
+TEST_F(HttpClientTest, ARefusedConnectionFailsWithoutEvents) {
+    // A port that was just free and has no listener.
+    int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    ::close(probe);
+    EXPECT_THROW(
+        client.Get(AnsiString("http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/")),
+        EHttpError);
+    EXPECT_TRUE(events.empty());
+    EXPECT_FALSE(dir.Exists("body.bin"));
+}
+
+} // namespace

@@ -1,0 +1,66 @@
+// The built update checker run as a program of its own, in a folder laid out as the product's.
+#include "platform/testing/LocalHttpServer.h"
+#include "platform/testing/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace stdfs = std::filesystem;
+
+// Runs the program with offscreen windows and waits for its end (at most 20 seconds); its exit
+// status, or -1 when it had to be stopped.
+int RunProgram(const std::string& program) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    for (int i = 0; i < 2000; ++i) {
+        int status = 0;
+        if (::waitpid(child, &status, WNOHANG) == child) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        ::usleep(10000);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return -1;
+}
+
+TEST(ProgramTest, TheUpdateCheckerRunsItsRoadAndEnds) {
+    TempDir root;
+    LocalHttpServer server;
+    const std::string own = root.MakeFolder("product/lumbrixon");
+    const std::string program = own + "/lumbrixon.exe";
+    stdfs::copy_file(LUMBRIXON_PROGRAM, program);
+    const std::string version = "[version]\r\nname=Tool\r\nver=1.0\r\ntarget_exe=Tool.exe\r\n"
+                                "rootpath=" +
+                                server.Url("/") + "\r\nexepath=upd/\r\ninstaller_exe=Setup\r\n";
+    root.Write("product/lumbrixon/version.ini", version);
+    server.Serve("/upd/version.ini", LocalHttpServer::Ok(version));
+    const std::string started = root / "started.txt";
+    root.Write("product/lumbrixon/travomet.exe", "#!/bin/sh\necho started > " + started + "\n");
+    stdfs::permissions(own + "/travomet.exe", stdfs::perms::owner_all);
+
+    EXPECT_EQ(RunProgram(program), 0);
+    EXPECT_EQ(server.Requests(), std::vector<std::string>{"GET /upd/version.ini HTTP/1.0"});
+    for (int i = 0; i < 1000 && !stdfs::exists(started); ++i) {
+        ::usleep(10000);
+    }
+    EXPECT_EQ(ReadWholeFile(started), "started\n");
+    EXPECT_FALSE(stdfs::exists(own + "/new_version.ini"));
+
+    // Without its version file it ends at once, touching nothing.
+    stdfs::remove(own + "/version.ini");
+    EXPECT_EQ(RunProgram(program), 0);
+    EXPECT_EQ(server.Requests().size(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,611 @@
+// The whole update road against a local HTTP server, with stand-in programs that record how
+// they were started, in a folder laid out as the product's: product/ with the product program,
+// product/lumbrixon/ with the update checker, its version file and the process checker.
+#include "platform/Process.h"
+#include "platform/Shell.h"
+#include "platform/testing/LocalHttpServer.h"
+#include "platform/testing/MessageBoxRecorder.h"
+#include "platform/testing/TempDir.h"
+#include "updater/TDownloadForm.h"
+#include "updater/TMainForm.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <unistd.h>
+
+namespace {
+
+namespace stdfs = std::filesystem;
+using Call = MessageBoxRecorder::Call;
+using Response = LocalHttpServer::Response;
+
+const std::string kProductName = u8"見積ツール Pro 202404"_sj.str();
+
+const Call M1{
+    u8"本体バージョンアップ自動更新通知ツール\nもしくは\nデータ更新キット自動更新通知ツール\n"
+    u8"に関するプログラムが起動中です。\n先にそれらのプログラムを終了してください。"_sj,
+    u8"多重起動エラー"_sj, 0x30};
+const Call M2{u8"バージョンアップに失敗しました。\r\n再度やり直してください。"_sj,
+              u8"バージョンアップ作業失敗"_sj, 0x40000};
+// The question for the product above, from 1.0 to 2.0.
+const Call M3{u8"【情報】\n　　見積ツール Pro 202404\n　　がバージョンアップされました。\n\n"
+              u8"　　現在のバージョン：1.0\n　　最新のバージョン：2.0\n\n"
+              u8"【注意】\n　　バージョンアップを実行するには、\n　　見積ツール Pro 202404\n"
+              u8"　　を終了し、バージョンアップに必要な\n　　プログラムをダウンロード、\n"
+              u8"　　実行する必要があります。\n\n　　見積ツール Pro 202404\n"
+              u8"　　を終了し、バージョンアップを行いますか？"_sj,
+              u8"バージョンアップ確認"_sj, 0x42034};
+const Call M4{
+    u8"インストーラのダウンロードに失敗しました。\nインターネットに接続されているか確認し、\n"
+    u8"再度実行してください。"_sj,
+    u8"エラー"_sj, 0x0};
+const Call M5{u8"ダウンロードが完了しました。\n続けてインストールを開始します。"_sj,
+              u8"ダウンロード完了"_sj, 0x40};
+
+struct Version {
+    std::string name = kProductName;
+    std::string ver;
+    std::string targetExe = "Vakrel_R581_prototype.exe";
+    std::string rootpath;
+    std::string exepath = "upd/";
+    std::string installerExe = "VakrelSetup";
+
+    std::string File() const {
+        return "[version]\r\nname=" + name + "\r\nver=" + ver + "\r\ntarget_exe=" + targetExe +
+               "\r\nrootpath=" + rootpath + "\r\nexepath=" + exepath +
+               "\r\ninstaller_exe=" + installerExe + "\r\n";
+    }
+};
+
+std::string Bytes(std::size_t size) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 31) >> 3);
+    }
+    return bytes;
+}
+
+template <typename Condition> bool Eventually(Condition condition) {
+    for (int i = 0; i < 1000 && !condition(); ++i) {
+        ::usleep(10000);
+    }
+    return condition();
+}
+
+std::vector<std::uint32_t> IdsNamed(const std::string& name) {
+    std::vector<std::uint32_t> ids;
+    for (const ProcessEntry& entry : ProcessSnapshot()) {
+        if (entry.exeName == AnsiString(name)) {
+            ids.push_back(entry.id);
+        }
+    }
+    return ids;
+}
+
+// What the road left of its download dialog.
+struct Outcome {
+    int ends = 0;
+    bool downloaded = false;
+    bool dialog = false;
+    bool dialogVisible = false;
+    std::string total;
+    std::string finished;
+};
+
+class UpdateRoadTest : public testing::Test {
+protected:
+    UpdateRoadTest() {
+        product_ = root_.MakeFolder("product");
+        own_ = root_.MakeFolder("product/lumbrixon");
+        records_ = root_.MakeFolder("records");
+        root_.Write("outside.txt", "not the update checker's");
+        root_.Write("product/lumbrixon/lumbrixon.exe", "the update checker");
+        local_.ver = "1.0";
+        local_.rootpath = server_.Url("/");
+        server_version_.ver = "2.0";
+        server_version_.rootpath = server_.Url("/");
+        WriteRecorder("product/lumbrixon/travomet.exe", "travomet");
+        WriteRecorder("product/Vakrel_R581_prototype.exe", "product");
+        const std::string comSpec =
+            root_.Write("records/comspec.sh",
+                        "#!/bin/sh\n{ for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > " +
+                            records_ + "/comspec.part\nmv " + records_ + "/comspec.part " +
+                            records_ + "/comspec.txt\nexec /bin/sh \"$@\"\n");
+        stdfs::permissions(comSpec, stdfs::perms::owner_all);
+        ::setenv("ComSpec", comSpec.c_str(), 1);
+    }
+
+    ~UpdateRoadTest() override {
+        ::unsetenv("ComSpec");
+        for (std::uint32_t id : sleepers_) {
+            TerminateProcessById(id);
+        }
+    }
+
+    void TearDown() override {
+        if (ran_) {
+            EXPECT_EQ(Outside(), outsideBefore_) << "files outside the update checker's folder";
+        }
+    }
+
+    // A program that records its name and arguments in records/<record>.txt.
+    void WriteRecorder(const std::string& path, const std::string& record) {
+        const std::string out = records_ + "/" + record;
+        root_.Write(path, "#!/bin/sh\n{ printf '%s\\n' \"$0\"; for a in \"$@\"; do printf '%s\\n' "
+                          "\"$a\"; done; } > " +
+                              out + ".part\nmv " + out + ".part " + out + ".txt\n");
+        stdfs::permissions(root_ / path, stdfs::perms::owner_all);
+    }
+
+    // Starts a process that runs under the given executable name until the test ends.
+    std::uint32_t StartSleeper(const std::string& name) {
+        const std::string program = bin_ / name;
+        if (!stdfs::exists(program)) {
+            stdfs::copy_file("/bin/sleep", program);
+        }
+        EXPECT_TRUE(StartDetached(AnsiString(program), {"60"}));
+        std::uint32_t id = 0;
+        EXPECT_TRUE(Eventually([&] {
+            for (std::uint32_t candidate : IdsNamed(name)) {
+                if (std::find(sleepers_.begin(), sleepers_.end(), candidate) == sleepers_.end()) {
+                    id = candidate;
+                    return true;
+                }
+            }
+            return false;
+        }));
+        sleepers_.push_back(id);
+        return id;
+    }
+
+    static bool Running(std::uint32_t id) {
+        const auto all = ProcessSnapshot();
+        return std::any_of(all.begin(), all.end(), [&](const auto& e) { return e.id == id; });
+    }
+
+    void ServeVersions() {
+        root_.Write("product/lumbrixon/version.ini", local_.File());
+        server_.Serve("/upd/version.ini", LocalHttpServer::Ok(server_version_.File()));
+    }
+
+    // Runs the road once, the update checker's executable standing in its folder.
+    Outcome RunRoad() {
+        outsideBefore_ = Outside();
+        ran_ = true;
+        Outcome outcome;
+        TMainForm form(AnsiString(own_ + "/lumbrixon.exe"), [&] { ++outcome.ends; });
+        form.FormCreate();
+        outcome.downloaded = form.InstallerDownloaded;
+        if (DownloadForm) {
+            outcome.dialog = true;
+            outcome.dialogVisible = DownloadForm->isVisible();
+            outcome.total = DownloadForm->LabelTotal->text().toStdString();
+            outcome.finished = DownloadForm->LabelFinished->text().toStdString();
+        }
+        return outcome;
+    }
+
+    std::set<std::string> OwnFiles() const {
+        std::set<std::string> names;
+        for (const auto& entry : stdfs::directory_iterator(own_)) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    // Every file outside the update checker's folder and the records, with its content.
+    std::map<std::string, std::string> Outside() const {
+        std::map<std::string, std::string> files;
+        for (auto it = stdfs::recursive_directory_iterator(root_.Path());
+             it != stdfs::recursive_directory_iterator(); ++it) {
+            const std::string path = it->path().string();
+            if (path == own_ || path == records_) {
+                it.disable_recursion_pending();
+                continue;
+            }
+            files[path] = it->is_directory() ? "<folder>" : ReadWholeFile(path);
+        }
+        return files;
+    }
+
+    std::string Record(const std::string& name) const {
+        return ReadWholeFile(records_ + "/" + name + ".txt");
+    }
+    std::string WaitForRecord(const std::string& name) const {
+        Eventually([&] { return stdfs::exists(records_ + "/" + name + ".txt"); });
+        return Record(name);
+    }
+
+    // The process checker's copy opened without parameters.
+    std::string OpenedAlone() const {
+        return stdfs::canonical(own_).string() + "/travomet_org.exe\n";
+    }
+    // The process checker's copy run by the command interpreter with the installer's name.
+    std::string HandedOver() const { return own_ + "/travomet_org.exe\nQuorvanV2_Setup.exe\n"; }
+
+    std::vector<std::string> Requests(std::initializer_list<std::string> paths) const {
+        std::vector<std::string> lines;
+        for (const std::string& path : paths) {
+            lines.push_back("GET " + path + " HTTP/1.0");
+        }
+        return lines;
+    }
+
+    TempDir root_;
+    TempDir bin_;
+    std::string product_;
+    std::string own_;
+    std::string records_;
+    LocalHttpServer server_;
+    StallClock clock_{server_};
+    ClockScope clockScope_{clock_};
+    MessageBoxRecorder boxes_;
+    Version local_;
+    Version server_version_;
+
+private:
+    std::vector<std::uint32_t> sleepers_;
+    std::map<std::string, std::string> outsideBefore_;
+    bool ran_ = false;
+};
+
+const std::set<std::string> kAfterNoUpdate{"lumbrixon.exe", "travomet.exe", "travomet_org.exe",
+                                           "version.ini"};
+const std::set<std::string> kAfterDownload{"lumbrixon.exe",    "new_version.ini", "travomet.exe",
+                                           "travomet_org.exe", "VakrelSetup.exe", "version.ini"};
+
+TEST_F(UpdateRoadTest, EqualVersionsOpenTheProcessCheckerAlone) {
+    server_version_.ver = "1.0";
+    ServeVersions();
+    root_.Write("product/lumbrixon/VakrelSetup.exe", "left by an earlier run");
+    root_.Write("product/lumbrixon/VakrelSetup(1.0).exe", "versioned installer");
+    const Outcome outcome = RunRoad();
+    EXPECT_TRUE(boxes_.Calls().empty());
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_FALSE(outcome.dialog);
+    EXPECT_EQ(OwnFiles(), kAfterNoUpdate);
+    EXPECT_EQ(ReadWholeFile(own_ + "/travomet_org.exe"), ReadWholeFile(own_ + "/travomet.exe"));
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+    EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini"}));
+}
+
+TEST_F(UpdateRoadTest, AnsweringNoStopsNothingAndOpensTheProcessCheckerAlone) {
+    const std::uint32_t productProcess = StartSleeper("Vakrel_R581_prototype.exe");
+    ServeVersions();
+    boxes_.Answer(mb::IDNO);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), std::vector<Call>{M3});
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_TRUE(Running(productProcess));
+    EXPECT_EQ(OwnFiles(), kAfterNoUpdate);
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+    EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini"}));
+}
+
+TEST_F(UpdateRoadTest, ACompleteDownloadStopsTheProductAndHandsTheInstallerOver) {
+    const std::uint32_t productProcess = StartSleeper("Vakrel_R581_prototype.exe");
+    ServeVersions();
+    const std::string installer = Bytes(200 * 1024 + 5);
+    server_.Serve("/upd/VakrelSetup(2.0).exe", LocalHttpServer::Ok(installer));
+    root_.Write("product/lumbrixon/VakrelSetup(2.0).exe", "deleted when the program ends");
+    boxes_.Answer(mb::IDYES);
+    bool dialogShownAtCompletion = false;
+    boxes_.OnShow([&](const Call& call) {
+        if (call == M5) {
+            dialogShownAtCompletion = DownloadForm && DownloadForm->isVisible();
+        }
+    });
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M5}));
+    EXPECT_TRUE(dialogShownAtCompletion);
+    EXPECT_TRUE(outcome.downloaded);
+    EXPECT_TRUE(outcome.dialog);
+    EXPECT_FALSE(outcome.dialogVisible);
+    EXPECT_EQ(outcome.total, std::to_string(installer.size()));
+    EXPECT_EQ(outcome.finished, std::to_string(installer.size()));
+    EXPECT_TRUE(Eventually([&] { return !Running(productProcess); }));
+    EXPECT_EQ(OwnFiles(), kAfterDownload);
+    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), installer);
+    EXPECT_EQ(WaitForRecord("comspec"),
+              "-c\n'" + own_ + "/travomet_org.exe' QuorvanV2_Setup.exe\n");
+    EXPECT_EQ(WaitForRecord("travomet"), HandedOver());
+    EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini", "/upd/VakrelSetup(2.0).exe"}));
+}
+
+TEST_F(UpdateRoadTest, WithoutComSpecThePosixShellRunsTheProcessChecker) {
+    ::unsetenv("ComSpec");
+    ServeVersions();
+    server_.Serve("/upd/VakrelSetup(2.0).exe", LocalHttpServer::Ok(Bytes(1000)));
+    boxes_.Answer(mb::IDYES);
+    RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M5}));
+    EXPECT_EQ(WaitForRecord("travomet"), HandedOver());
+    EXPECT_EQ(Record("comspec"), "");
+}
+
+TEST_F(UpdateRoadTest, CancelFromTheDialogEndsTheDownloadWithoutAMessage) {
+    ServeVersions();
+    Response stall = LocalHttpServer::Ok(Bytes(200000));
+    stall.stallAfter = 50000;
+    server_.Serve("/upd/VakrelSetup(2.0).exe", stall);
+    boxes_.Answer(mb::IDYES);
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [] {
+        if (DownloadForm && DownloadForm->isVisible() &&
+            DownloadForm->LabelFinished->text() == "50000") {
+            DownloadForm->ButtonCancel->click();
+        }
+    });
+    user.start(1);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), std::vector<Call>{M3});
+    EXPECT_FALSE(outcome.downloaded);
+    EXPECT_FALSE(outcome.dialogVisible);
+    EXPECT_EQ(outcome.total, "200000");
+    EXPECT_EQ(OwnFiles(), kAfterDownload);
+    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), Bytes(200000).substr(0, 50000));
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+}
+
+TEST_F(UpdateRoadTest, AStallPastTheTimeOutReportsTheFailedDownload) {
+    ServeVersions();
+    Response stall = LocalHttpServer::Ok(Bytes(5000));
+    stall.stallAfter = 1000;
+    server_.Serve("/upd/VakrelSetup(2.0).exe", stall);
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M4}));
+    EXPECT_FALSE(outcome.downloaded);
+    EXPECT_FALSE(outcome.dialogVisible);
+    EXPECT_EQ(OwnFiles(), kAfterDownload);
+    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), Bytes(1000)); // kept as it is
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+}
+
+TEST_F(UpdateRoadTest, AShortBodyIsNoInstallerAndTheFixedNameIsDeleted) {
+    server_version_.installerExe = "QuorvanV2_Setup";
+    ServeVersions();
+    server_.Serve("/upd/QuorvanV2_Setup(2.0).exe",
+                  LocalHttpServer::Announcing(100000, Bytes(40000)));
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), std::vector<Call>{M3});
+    EXPECT_FALSE(outcome.downloaded);
+    EXPECT_FALSE(outcome.dialogVisible);
+    EXPECT_EQ(outcome.finished, "40000");
+    EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "travomet.exe",
+                                                 "travomet_org.exe", "version.ini"}));
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+}
+
+TEST_F(UpdateRoadTest, ABodyOfUnknownLengthIsNoInstaller) {
+    ServeVersions();
+    server_.Serve("/upd/VakrelSetup(2.0).exe", LocalHttpServer::WithoutLength(Bytes(150000)));
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), std::vector<Call>{M3});
+    EXPECT_FALSE(outcome.downloaded);
+    EXPECT_FALSE(outcome.dialogVisible);
+    EXPECT_EQ(outcome.total, "0");
+    EXPECT_EQ(outcome.finished, "150000");
+    EXPECT_EQ(OwnFiles(), kAfterDownload);
+    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), Bytes(150000));
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+}
+
+TEST_F(UpdateRoadTest, AnErrorStatusForTheVersionFileAsksNothingButHandsOver) {
+    for (int status : {404, 500}) {
+        SCOPED_TRACE(status);
+        ::unlink((records_ + "/travomet.txt").c_str());
+        ServeVersions();
+        server_.Serve("/upd/version.ini", LocalHttpServer::Status(status, "error page\n"));
+        const Outcome outcome = RunRoad();
+        EXPECT_TRUE(boxes_.Calls().empty());
+        EXPECT_EQ(outcome.ends, 1);
+        EXPECT_EQ(OwnFiles(),
+                  (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "travomet.exe",
+                                         "travomet_org.exe", "version.ini"}));
+        EXPECT_EQ(ReadWholeFile(own_ + "/new_version.ini"), "error page\n");
+        EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+    }
+}
+
+TEST_F(UpdateRoadTest, RedirectionsLeadToTheFilesAndTheirBodiesAreNoInstaller) {
+    ServeVersions();
+    server_.Serve("/upd/version.ini", LocalHttpServer::Redirect(302, "/moved/version.ini"));
+    server_.Serve("/moved/version.ini",
+                  LocalHttpServer::Redirect(301, server_.Url("/final/version.ini")));
+    server_.Serve("/final/version.ini", LocalHttpServer::Ok(server_version_.File()));
+    const std::string installer = Bytes(70000);
+    server_.Serve("/upd/VakrelSetup(2.0).exe", LocalHttpServer::Redirect(302, "/dl/setup.bin"));
+    server_.Serve("/dl/setup.bin", LocalHttpServer::Ok(installer));
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    // One completion only: the redirection's own short body does not count.
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M5}));
+    EXPECT_TRUE(outcome.downloaded);
+    EXPECT_EQ(OwnFiles(), kAfterDownload);
+    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), installer);
+    EXPECT_EQ(WaitForRecord("travomet"), HandedOver());
+    EXPECT_EQ(server_.Requests(),
+              Requests({"/upd/version.ini", "/moved/version.ini", "/final/version.ini",
+                        "/upd/VakrelSetup(2.0).exe", "/dl/setup.bin"}));
+}
+
+TEST_F(UpdateRoadTest, ARedirectionLoopForTheVersionFileEndsSilently) {
+    ServeVersions();
+    server_.Serve("/upd/version.ini", LocalHttpServer::Redirect(302, "/upd/version.ini"));
+    const Outcome outcome = RunRoad();
+    EXPECT_TRUE(boxes_.Calls().empty());
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_LE(server_.Requests().size(), 10u);
+    // No hand-over: the process checker was not even copied.
+    EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "travomet.exe",
+                                                 "version.ini"}));
+}
+
+TEST_F(UpdateRoadTest, ARedirectionLoopForTheInstallerIsAFailedDownload) {
+    ServeVersions();
+    server_.Serve("/upd/VakrelSetup(2.0).exe", LocalHttpServer::Redirect(301, "/again"));
+    server_.Serve("/again", LocalHttpServer::Redirect(302, "/upd/VakrelSetup(2.0).exe"));
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M4}));
+    EXPECT_FALSE(outcome.downloaded);
+    EXPECT_FALSE(outcome.dialogVisible);
+    EXPECT_LE(server_.Requests().size(), 12u);
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+}
+
+TEST_F(UpdateRoadTest, ASecureVersionAddressEndsSilently) {
+    local_.rootpath = "https://127.0.0.1:" + std::to_string(server_.Port()) + "/";
+    ServeVersions();
+    const Outcome outcome = RunRoad();
+    EXPECT_TRUE(boxes_.Calls().empty());
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_TRUE(server_.Requests().empty());
+    EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "travomet.exe", "version.ini"}));
+}
+
+TEST_F(UpdateRoadTest, ASecureInstallerAddressIsAFailedDownload) {
+    server_version_.rootpath = "https://127.0.0.1:" + std::to_string(server_.Port()) + "/";
+    ServeVersions();
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M4}));
+    EXPECT_FALSE(outcome.dialog);
+    EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini"}));
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+}
+
+TEST_F(UpdateRoadTest, AFailedCopyReportsAndReopensTheServersTarget) {
+    ::unlink((own_ + "/travomet.exe").c_str());
+    server_version_.ver = "1.0";
+    server_version_.targetExe = "Vakrel_R582.exe";
+    WriteRecorder("product/Vakrel_R582.exe", "product");
+    ServeVersions();
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), std::vector<Call>{M2});
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_EQ(WaitForRecord("product"), stdfs::canonical(product_).string() + "/Vakrel_R582.exe\n");
+    EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "version.ini"}));
+}
+
+TEST_F(UpdateRoadTest, TheSpecialTargetHasItsOwnNamesAndReopensTheDataKitUpdater) {
+    local_.targetExe = "Dremholt2.exe";
+    server_version_.targetExe = "Dremholt2.exe";
+    ServeVersions();
+    ::unlink((own_ + "/travomet.exe").c_str());
+    WriteRecorder("product/lumbrixon/velnaro_tallisk.exe", "tallisk");
+    root_.Write("product/lumbrixon/QuorvanV2_Setup.exe", "left by an earlier run");
+    const std::uint32_t target = StartSleeper("Dremholt2.exe");
+    const std::string installer = Bytes(3000);
+    server_.Serve("/upd/VakrelSetup_2_0.exe", LocalHttpServer::Ok(installer));
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M5, M2}));
+    EXPECT_TRUE(outcome.downloaded);
+    EXPECT_TRUE(Eventually([&] { return !Running(target); }));
+    EXPECT_EQ(WaitForRecord("tallisk"), stdfs::canonical(own_).string() + "/velnaro_tallisk.exe\n");
+    EXPECT_EQ(OwnFiles(),
+              (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "VakrelSetup.exe",
+                                     "velnaro_tallisk.exe", "version.ini"}));
+    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), installer);
+}
+
+TEST_F(UpdateRoadTest, AWorkbookProductIsClosedNotTerminated) {
+    local_.targetExe = "Estimate.xls";
+    root_.Write("product/Estimate.xlsm", "workbook");
+    const std::uint32_t namesake = StartSleeper("Estimate.exe");
+    ServeVersions();
+    server_.Serve("/upd/VakrelSetup(2.0).exe", LocalHttpServer::Ok(Bytes(100)));
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M5}));
+    EXPECT_TRUE(outcome.downloaded);
+    EXPECT_TRUE(Running(namesake));
+    EXPECT_EQ(WaitForRecord("travomet"), HandedOver());
+}
+
+TEST_F(UpdateRoadTest, AMissingVersionFileEndsSilently) {
+    const Outcome outcome = RunRoad();
+    EXPECT_TRUE(boxes_.Calls().empty());
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_TRUE(server_.Requests().empty());
+    EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "travomet.exe"}));
+}
+
+class ConflictTest : public UpdateRoadTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(ConflictTest, AConflictingProgramIsReportedAndNothingIsTouched) {
+    StartSleeper(GetParam());
+    ServeVersions();
+    root_.Write("product/lumbrixon/VakrelSetup.exe", "left by an earlier run");
+    const auto before = OwnFiles();
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), std::vector<Call>{M1});
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_TRUE(server_.Requests().empty());
+    EXPECT_EQ(OwnFiles(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Programs, ConflictTest,
+                         testing::Values("lumbrixon.exe", "travomet_org.exe", "velnaro_tallisk.exe",
+                                         "velnaro_travomet_org.exe"));
+
+struct HostileCase {
+    const char* label;
+    std::string ver;
+    std::string targetExe;
+    std::string installerExe;
+};
+
+void PrintTo(const HostileCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class HostileServerTest : public UpdateRoadTest, public testing::WithParamInterface<HostileCase> {};
+
+TEST_P(HostileServerTest, NamesThatLeaveTheFolderAreRefused) {
+    const HostileCase& c = GetParam();
+    server_version_.ver = c.ver;
+    server_version_.targetExe = c.targetExe;
+    server_version_.installerExe = c.installerExe;
+    ServeVersions();
+    ::unlink((own_ + "/travomet.exe").c_str()); // a hand-over would reopen the server's target
+    root_.Write("victim(2.0).exe", "must stay");
+    root_.Write("product/victim(2.0).exe", "must stay");
+    WriteRecorder("victim.exe", "victim");
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_TRUE(boxes_.Calls().empty());
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini"}));
+    EXPECT_EQ(OwnFiles(),
+              (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "version.ini"}));
+    EXPECT_EQ(Record("victim"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, HostileServerTest,
+    testing::Values(
+        HostileCase{"InstallerUp", "2.0", "Vakrel_R581_prototype.exe", "../victim"},
+        HostileCase{"InstallerTwoUp", "2.0", "Vakrel_R581_prototype.exe", "../../victim"},
+        HostileCase{"InstallerBackslash", "2.0", "Vakrel_R581_prototype.exe", "..\\victim"},
+        HostileCase{"InstallerAbsolute", "2.0", "Vakrel_R581_prototype.exe", "/tmp/victim"},
+        HostileCase{"InstallerControl", "2.0", "Vakrel_R581_prototype.exe", "Setup\x01"},
+        HostileCase{"InstallerLong", "2.0", "Vakrel_R581_prototype.exe", std::string(300, 'a')},
+        HostileCase{"VersionUp", "2.0/../../victim", "Vakrel_R581_prototype.exe", "VakrelSetup"},
+        HostileCase{"VersionTab", "2.0\t", "Vakrel_R581_prototype.exe", "VakrelSetup"},
+        HostileCase{"TargetUp", "1.0", "../victim.exe", "VakrelSetup"},
+        HostileCase{"TargetLong", "2.0", std::string(200, 'x') + ".exe", "VakrelSetup"}),
+    [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.label); });
+
+} // namespace
