@@ -5,23 +5,24 @@
 
 #include "model/CIniManager.h"
 
+#include "platform/browser/TWebBrowserSession.h"
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/UiFont.h"
-#include "platform/web/TWebBrowser.h"
 
 #include <memory>
 
 int main(int argc, char** argv) {
     // The update checker's version file is read once, before anything else runs.
     ProgramVersionFile();
-    PrepareWebEngine();
+    PrepareWebBrowserProcess();
     TApplication application(argc, argv);
     SetApplicationTitle("Vakrel_R581_prototype");
     InstallQtMessageBox();
     TApplication::setFont(UiFont(QString::fromUtf8("ＭＳ Ｐゴシック"), -12));
+    // The browsers' shared state; windows go before it and it goes before the application.
+    const TWebBrowserSession browserSession;
     try {
-        // Windows go before the application object (the web engine requires it).
         auto mainForm = std::make_unique<TMainForm>();
         RunHandler([&] { mainForm->FormCreate(mainForm.get()); });
         const TStartForm startForm;

@@ -8,7 +8,7 @@
 #include "platform/qt/TRadioButton.h"
 #include "platform/qt/TRadioGroup.h"
 #include "platform/qt/TStringGrid.h"
-#include "platform/web/TWebBrowser.h"
+#include "platform/browser/TWebBrowser.h"
 
 #include <QGroupBox>
 #include <QWidget>

@@ -7,9 +7,9 @@
 
 #include "model/CIniManager.h"
 
+#include "platform/browser/TWebBrowserSession.h"
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/qt/UiFont.h"
-#include "platform/web/TWebBrowser.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,7 +51,7 @@ bool Save(TMainForm& form, const QString& folder, const QString& name) {
 
 int main(int argc, char** argv) {
     ProgramVersionFile();
-    PrepareWebEngine();
+    PrepareWebBrowserProcess();
     TApplication application(argc, argv);
     SetApplicationTitle("Vakrel_R581_prototype");
     TApplication::setFont(UiFont(QString::fromUtf8("ＭＳ Ｐゴシック"), -12));
@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     const AnsiString x = argc > 2 ? AnsiString(argv[2]) : AnsiString("-135000");
     const AnsiString y = argc > 3 ? AnsiString(argv[3]) : AnsiString("18000");
 
+    const TWebBrowserSession browserSession;
     auto form = std::make_unique<TMainForm>();
     form->FormCreate(form.get());
     if (form->QuitRequested()) {
