@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     const TWebBrowserSession browserSession;
     try {
         auto mainForm = std::make_unique<TMainForm>();
+        mainForm->OnClosed = [] { TApplication::quit(); };
         RunHandler([&] { mainForm->FormCreate(mainForm.get()); });
         const TStartForm startForm;
         if (!mainForm->QuitRequested()) {

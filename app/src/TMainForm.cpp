@@ -125,6 +125,9 @@ void TMainForm::ButtonClose3Click(QObject*) {
 void TMainForm::closeEvent(QCloseEvent* event) {
     RunHandler([&] { FormClose(this); });
     event->accept();
+    if (OnClosed) {
+        OnClosed();
+    }
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class CAreaData;
@@ -50,8 +51,12 @@ public:
     void FillSyubetsuItems();
     void FillGaraHasseiItems();
     void FillTsumikomiItems();
-    // The start-up asked the application to end; the message loop then ends at once.
+    // The start-up asked the application to end (or the window was closed); the message loop
+    // then ends at once.
     bool QuitRequested() const { return QuitRequested_; }
+    // Runs when the window has been closed: the program's entry ends the message loop here, so
+    // that closing the main window ends the program whatever other windows are open.
+    std::function<void()> OnClosed;
 
     // ---- Condition page.
     void ComboBoxHimokuChange(QObject* Sender);

@@ -261,6 +261,10 @@ TEST_F(ResultsTest, NoSequenceOfClicksBreaksTheWindow) {
         [&] { PressInGrid(Qt::Key_Return); },
         [&] { Click(Form().ButtonToMain); },
         [&] { Calculate("x", "y"); },
+        [&] { Form().ComboBoxArea->SetItemIndex(-1); },
+        [&] { Calculate(); },
+        [&] { Click(Form().ButtonAreaSave); },
+        [&] { Form().ComboBoxArea->SetItemIndex(3); },
     };
     for (int round = 0; round < 2; ++round) {
         for (const auto& action : actions) {
