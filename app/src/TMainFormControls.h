@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/browser/TWebBrowser.h"
 #include "platform/qt/TButton.h"
 #include "platform/qt/TComboBox.h"
 #include "platform/qt/TEdit.h"
@@ -8,7 +9,6 @@
 #include "platform/qt/TRadioButton.h"
 #include "platform/qt/TRadioGroup.h"
 #include "platform/qt/TStringGrid.h"
-#include "platform/browser/TWebBrowser.h"
 
 #include <QGroupBox>
 #include <QWidget>
