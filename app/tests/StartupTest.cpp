@@ -228,3 +228,20 @@ TEST_F(MainFormTest, AnUnreadableVersionFileLeavesTheLabelsAndTheStartUpGoesOn) 
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainFormTest, AnUnreadableAreaFileIsReportedAndTheStartUpGoesOnWithoutArea) {
+    Create();
+    std::filesystem::create_symlink("/proc/self/mem", Folder().Path("F_chiku.ini"));
+    Form().FormCreate(&Form());
+    ASSERT_EQ(messages.Calls().size(), 1u);
+    EXPECT_EQ(messages.Calls()[0],
+              (Call{Sj("ファイル ./F_chiku.ini を開けません。"), Sj(ErrorCaption()), 0x10}));
+    EXPECT_EQ(Form().ComboBoxArea->ItemIndex(), -1);
+    EXPECT_EQ(Form().ComboBoxArea->Count(), 5);
+    EXPECT_FALSE(Form().QuitRequested());
+    EXPECT_EQ(Form().ComboBoxHimoku->ItemIndex(), 0) << "the rest of the start-up ran";
+}
+
+} // namespace
