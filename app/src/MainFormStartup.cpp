@@ -32,12 +32,6 @@ namespace {
 
 constexpr unsigned kWarning = mb::TOPMOST | mb::ICONWARNING;
 
-// Item sources of the load-class and refuse-kind boxes, one list each, in the manner of the
-// other row sources; a missing file leaves its box empty.
-const AnsiString kSekisaiRowSource = "./dat/SPSekisai_RowSource.ini";
-const AnsiString kSekisaiSection = u8"積載区分"_sj;
-const AnsiString kJinkaiRowSource = "./dat/SPJinkai_RowSource.ini";
-const AnsiString kJinkaiSection = u8"塵芥の種類"_sj;
 const int kColumnWidths[15] = {32, 330, 45, 45, 45, 45, 54, 35, 140, 53, 45, 55, 45, 30, 85};
 
 // Deletes every working copy when it goes, whichever way the loading ends.
@@ -116,8 +110,10 @@ void TMainForm::FormCreate(QObject*) {
     FillSyubetsuItems();
     FillGaraHasseiItems();
     FillTsumikomiItems();
-    AppendSection(*ComboBoxSekisai, kSekisaiRowSource, kSekisaiSection);
-    AppendSection(*ComboBoxJinkai, kJinkaiRowSource, kJinkaiSection);
+    // The load-class and refuse-kind boxes take their items from one list each, in the manner
+    // of the other row sources; a missing file leaves its box empty.
+    AppendSection(*ComboBoxSekisai, FILE_SPSEKISAI_ROWSOURCE, SECTION_SPSEKISAI);
+    AppendSection(*ComboBoxJinkai, FILE_SPJINKAI_ROWSOURCE, SECTION_SPJINKAI);
 
     RadioButtonDIDFalse->SetChecked(true);
     RadioButtonSP->SetChecked(true);

@@ -40,7 +40,8 @@ std::vector<std::string> PlainFileNames() {
     for (const AnsiString* path :
          {&FILE_DTTANKA_SURYO, &FILE_HIMOKU_ROWSOURCE, &FILE_SYUBETSU_ROWSOURCE,
           &FILE_SPHIMOKU_ROWSOURCE, &FILE_SPSYUBETSU_ROWSOURCE, &FILE_SPGARAHASSEI_ROWSOURCE,
-          &FILE_SPTSUMIKOMIKUBUN_ROWSOURCE, &FILE_SYOBUNJO_KIKAKU_SOURCE}) {
+          &FILE_SPTSUMIKOMIKUBUN_ROWSOURCE, &FILE_SYOBUNJO_KIKAKU_SOURCE, &FILE_SPSEKISAI_ROWSOURCE,
+          &FILE_SPJINKAI_ROWSOURCE}) {
         names.push_back(path->SubString(DAT_FOLDER.Length() + 1, path->Length()).ToUtf8());
     }
     return names;

@@ -26,10 +26,6 @@
 
 namespace {
 
-// The load classes and refuse kinds that the packages of haul types 2 and 3 key on (the
-// condition page has no item source for them yet).
-const char* const kSekisai[] = {"ﾀﾞﾝﾌﾟﾄﾗｯｸ4t積級", "ﾀﾞﾝﾌﾟﾄﾗｯｸ2t積級"};
-const char* const kJinkai[] = {"一般塵芥", "刈草･伐採木"};
 const char* const kDumpTruck[] = {"ﾀﾞﾝﾌﾟﾄﾗｯｸ持込", "ﾀﾞﾝﾌﾟﾄﾗｯｸ貸与"};
 const char* const kDid[] = {"DID有", "DID無"};
 
@@ -50,6 +46,14 @@ std::vector<AnsiString> Columns(const AnsiString& line) {
 AnsiString Column(const AnsiString& line, std::size_t number) {
     const auto columns = Columns(line);
     return number <= columns.size() ? columns[number - 1] : AnsiString();
+}
+
+// The items of a one-list box of the package mode (load class, refuse kind), read as the
+// condition page reads them.
+std::vector<AnsiString> SectionItems(const AnsiString& path, const AnsiString& section) {
+    TStringList lines;
+    TMemIniFile(path).ReadSectionValues(section, lines);
+    return lines.Lines();
 }
 
 template <class Source> std::vector<AnsiString> Walk(Source& source) {
@@ -193,6 +197,12 @@ TEST_F(DataKitContentTest, EveryPackageConditionFindsAPackageOfItsOwnKeys) {
             }
         }
     }
+    const std::vector<AnsiString> loadClasses =
+        SectionItems(FILE_SPSEKISAI_ROWSOURCE, SECTION_SPSEKISAI);
+    const std::vector<AnsiString> refuseKinds =
+        SectionItems(FILE_SPJINKAI_ROWSOURCE, SECTION_SPJINKAI);
+    EXPECT_EQ(Utf8(loadClasses), (std::vector<std::string>{"ﾀﾞﾝﾌﾟﾄﾗｯｸ4t積級", "ﾀﾞﾝﾌﾟﾄﾗｯｸ2t積級"}));
+    EXPECT_EQ(Utf8(refuseKinds), (std::vector<std::string>{"一般塵芥", "刈草･伐採木"}));
     std::vector<std::vector<AnsiString>> conditions;
     for (int item = 0; item < static_cast<int>(Walk(items).size()); ++item) {
         hauls.SetHimoku(item);
@@ -206,13 +216,13 @@ TEST_F(DataKitContentTest, EveryPackageConditionFindsAPackageOfItsOwnKeys) {
                 }
             }
             conditions.push_back({haul[1], didKey});
-            for (const char* sekisai : kSekisai) {
-                conditions.push_back({haul[2], AnsiString::FromUtf8(sekisai), didKey});
+            for (const AnsiString& loadClass : loadClasses) {
+                conditions.push_back({haul[2], loadClass, didKey});
             }
-            for (const char* jinkai : kJinkai) {
+            for (const AnsiString& refuseKind : refuseKinds) {
                 for (const char* truck : kDumpTruck) {
-                    conditions.push_back({haul[3], AnsiString::FromUtf8(jinkai),
-                                          AnsiString::FromUtf8(truck), didKey});
+                    conditions.push_back(
+                        {haul[3], refuseKind, AnsiString::FromUtf8(truck), didKey});
                 }
             }
         }

@@ -18,6 +18,9 @@ inline const AnsiString FILE_SPSYUBETSU_ROWSOURCE = "./dat/SPSyubetsu_RowSource.
 inline const AnsiString FILE_SPGARAHASSEI_ROWSOURCE = "./dat/SPGaraHassei_RowSource.ini";
 inline const AnsiString FILE_SPTSUMIKOMIKUBUN_ROWSOURCE = "./dat/SPTsumikomiKubun_RowSource.ini";
 inline const AnsiString FILE_SYOBUNJO_KIKAKU_SOURCE = "./dat/SyobunjoKikakuSource.ini";
+// Item sources of the load-class and refuse-kind boxes of the package mode, one list each.
+inline const AnsiString FILE_SPSEKISAI_ROWSOURCE = "./dat/SPSekisai_RowSource.ini";
+inline const AnsiString FILE_SPJINKAI_ROWSOURCE = "./dat/SPJinkai_RowSource.ini";
 inline const AnsiString FILE_SYOBUNJO_ZAHYO = u8"./dat/vor処分場座標.csv"_sj;
 inline const AnsiString FILE_F_CHIKU = "./F_chiku.ini";
 
@@ -57,6 +60,8 @@ inline const AnsiString SECTION_TSUMIKOMI_TORIKOWASHI = u8"ｺﾝｸﾘｰﾄ(�
 inline const AnsiString SECTION_TSUMIKOMI_FUKITSUKE = u8"吹付法面取壊し(ﾓﾙﾀﾙ)"_sj;
 inline const AnsiString SECTION_TSUMIKOMI_HOSOUBAN = u8"舗装版破砕"_sj;
 inline const AnsiString SECTION_TSUMIKOMI_DENSENKYODOKO = u8"舗装版破砕積込み(電線共同溝)"_sj;
+inline const AnsiString SECTION_SPSEKISAI = u8"積載区分"_sj;
+inline const AnsiString SECTION_SPJINKAI = u8"塵芥の種類"_sj;
 inline const AnsiString SECTION_F_CHIKU = "Sorvane";
 inline const AnsiString KEY_CHIKU = u8"地区"_sj;
 
