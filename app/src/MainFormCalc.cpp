@@ -63,25 +63,34 @@ void TMainForm::ButtonCalcClick(QObject*) {
     if (sp) {
         const AnsiString didKey = did ? u8"DID有"_sj : u8"DID無"_sj;
         const AnsiString haulType = ComboBoxSyubetsu->Text();
+        bool selected = false;
         switch (syubetsu) {
         case 0:
-            OutputDataManager->SelectPackage(haulType, ComboBoxGaraHassei->Text(),
-                                             ComboBoxTsumikomi->Text(), didKey);
+            selected = OutputDataManager->SelectPackage(haulType, ComboBoxGaraHassei->Text(),
+                                                        ComboBoxTsumikomi->Text(), didKey);
             break;
         case 1:
-            OutputDataManager->SelectPackage(haulType, didKey);
+            selected = OutputDataManager->SelectPackage(haulType, didKey);
             break;
         case 2:
-            OutputDataManager->SelectPackage(haulType, ComboBoxSekisai->Text(), didKey);
+            selected = OutputDataManager->SelectPackage(haulType, ComboBoxSekisai->Text(), didKey);
             break;
         case 3:
-            OutputDataManager->SelectPackage(haulType, ComboBoxJinkai->Text(),
-                                             RadioButtonDTCarry->Checked() ? u8"ﾀﾞﾝﾌﾟﾄﾗｯｸ持込"_sj
-                                                                           : u8"ﾀﾞﾝﾌﾟﾄﾗｯｸ貸与"_sj,
-                                             didKey);
+            selected = OutputDataManager->SelectPackage(
+                haulType, ComboBoxJinkai->Text(),
+                RadioButtonDTCarry->Checked() ? u8"ﾀﾞﾝﾌﾟﾄﾗｯｸ持込"_sj : u8"ﾀﾞﾝﾌﾟﾄﾗｯｸ貸与"_sj,
+                didKey);
             break;
         default:
             break;
+        }
+        if (!selected) {
+            // Without a package for these conditions the package chosen by an earlier run
+            // would price every site: refuse rather than show another condition's prices.
+            ShowMessageBox(u8"選択された計算条件に該当する施工パッケージがありません。\r\n"
+                           u8"計算条件を確認してください。"_sj,
+                           u8"計算条件"_sj, kWarning);
+            return;
         }
         OutputDataManager->SetAreaPrices(area);
     }

@@ -252,6 +252,33 @@ TEST_F(CalcTest, AnotherSiteListAtTheSamePointRebuildsTheRows) {
     EXPECT_EQ(Column(1).size(), 5u);
 }
 
+TEST_F(CalcTest, ConditionsWithoutAPackageAreRefusedInsteadOfPricedByAnEarlierOne) {
+    Start();
+    Calculate();
+    ASSERT_TRUE(messages.Calls().empty());
+    Form().PageControl->SetActivePageIndex(0);
+    // "殻運搬(積込済)" has a package without a DID section only.
+    Choose(Form().ComboBoxSyubetsu, 1);
+    Form().RadioButtonDIDTrue->click();
+    Calculate();
+    ASSERT_EQ(messages.Calls().size(), 1u);
+    EXPECT_EQ(
+        messages.Calls()[0],
+        (MessageBoxRecorder::Call{u8"選択された計算条件に該当する施工パッケージがありません。\r\n"
+                                  u8"計算条件を確認してください。"_sj,
+                                  u8"計算条件"_sj, 0x40030}));
+    EXPECT_EQ(Form().StringGrid->RowCount(), 2);
+    EXPECT_EQ(Cell(1, 1), "") << "no prices of the earlier package are shown";
+    EXPECT_EQ(Form().PageControl->ActivePageIndex(), 0);
+    EXPECT_EQ(RankingCount(), 6) << "the rows of the last run stay";
+
+    // The same conditions without the DID section price again.
+    Form().RadioButtonDIDFalse->click();
+    Calculate();
+    EXPECT_EQ(messages.Calls().size(), 1u);
+    EXPECT_EQ(Cell(11, RowOf("処分場A")), "800");
+}
+
 struct PackageKeysCase {
     const char* name;
     friend void PrintTo(const PackageKeysCase& c, std::ostream* out) { *out << c.name; }
