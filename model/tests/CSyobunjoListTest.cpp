@@ -3,7 +3,7 @@
 #include "platform/testing/MessageBoxRecorder.h"
 
 #include "ProgramFolderCopy.h"
-#include "UnprivilegedScope.h"
+#include "platform/testing/UnprivilegedScope.h"
 
 #include <gtest/gtest.h>
 

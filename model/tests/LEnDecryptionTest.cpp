@@ -4,7 +4,7 @@
 #include "platform/testing/MessageBoxRecorder.h"
 #include "platform/testing/TempDir.h"
 
-#include "UnprivilegedScope.h"
+#include "platform/testing/UnprivilegedScope.h"
 
 #include <gtest/gtest.h>
 

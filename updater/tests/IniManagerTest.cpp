@@ -1,6 +1,7 @@
 #include "updater/IniManager.h"
 #include "platform/Exceptions.h"
 #include "platform/testing/TempDir.h"
+#include "platform/testing/UnprivilegedScope.h"
 
 #include <gtest/gtest.h>
 
@@ -48,15 +49,23 @@ TEST(IniManagerTest, MissingFileOrSectionReadsAsEmpty) {
 }
 
 TEST(IniManagerTest, AnUnreadableFileRaisesAndKeepsTheRecord) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "file permissions do not bind the superuser";
-    }
     TempDir dir;
     const std::string path = dir.Write("version.ini", "[version]\r\nver=9\r\n");
+    // Searchable by others and by the group (the effective group stays root's).
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all |
+                                                 std::filesystem::perms::group_exec |
+                                                 std::filesystem::perms::others_exec);
     std::filesystem::permissions(path, std::filesystem::perms::none);
     IniManager record;
     record.Load(Data("version_full.ini"));
-    EXPECT_THROW(record.Load(AnsiString(path)), EFOpenError);
+    {
+        // Permissions do not bind the superuser: read as an unprivileged user.
+        UnprivilegedScope unprivileged;
+        if (!unprivileged.Unprivileged()) {
+            GTEST_SKIP() << "cannot run without privileges here";
+        }
+        EXPECT_THROW(record.Load(AnsiString(path)), EFOpenError);
+    }
     EXPECT_EQ(record.GetVer(), "1.2.3");
 }
 
