@@ -1,4 +1,6 @@
 #include "TMainForm.h"
+#include "TSelectForm.h"
+#include "WebBrowserAccess.h"
 
 #include "model/CAreaData.h"
 #include "model/CCalcConditionData.h"
@@ -29,6 +31,7 @@ TMainForm::TMainForm(QWidget* owner) : TMainFormControls(owner) {
     RankingList = std::make_unique<CRankingList>();
     CoordinatesConvert = std::make_unique<LCoordinatesConvert>();
     CalcConditionData = std::make_unique<CCalcConditionData>();
+    RoutePage = std::make_unique<WebBrowserAccess>(*BrowserGoogleMaps);
     ConnectEvents();
 }
 
@@ -86,6 +89,14 @@ void TMainForm::ConnectEvents() {
     click(ButtonClose2, &TMainForm::ButtonClose2Click);
     click(ButtonClose3, &TMainForm::ButtonClose3Click);
     click(ButtonToMain, &TMainForm::ButtonToMainClick);
+    click(ButtonNyusatsuInfo, &TMainForm::ButtonNyusatsuInfoClick);
+    click(ButtonPrev, &TMainForm::ButtonPrevClick);
+    click(ButtonNext, &TMainForm::ButtonNextClick);
+    click(ButtonGetCoord, &TMainForm::ButtonGetCoordClick);
+    click(ButtonSendLaLo, &TMainForm::ButtonSendLaLoClick);
+    click(ButtonGetDistance, &TMainForm::ButtonGetDistanceClick);
+    click(BitBtnGetLowest, &TMainForm::BitBtnGetLowestClick);
+    ConnectBrowserEvents();
 
     RadioGroupSort->OnClick = [this] { RunHandler([&] { RadioGroupSortClick(RadioGroupSort); }); };
     StringGrid->OnDrawCell = [this](int col, int row, const QRect& rect, QPainter& canvas,

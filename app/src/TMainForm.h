@@ -23,11 +23,15 @@ class CRankingData;
 class LCoordinatesConvert;
 class CCalcConditionData;
 class TComboBox;
+class TSelectForm;
+class BrowserAccess;
 
 // The main window: the condition page, the result grid and the route page, and the model
 // objects behind them. Its handlers are grouped by concern in the MainForm*.cpp files:
 // start-up (MainFormStartup), condition page (MainFormConditions), calculation run
-// (MainFormCalc), result grid (MainFormResults), shared helpers (MainFormHelpers).
+// (MainFormCalc), result grid (MainFormResults), bidding service and GIS coordinates
+// (MainFormBrowser), route distances (MainFormRoute), automatic top-N refinement
+// (MainFormTopN), shared helpers (MainFormHelpers).
 //
 // Event handlers take the sending control as the class library's handlers do; the controls
 // call them through the application's error display, so an error that escapes a handler is
@@ -88,6 +92,30 @@ public:
     void ButtonToMainClick(QObject* Sender);
     void FormResize(QObject* Sender);
 
+    // ---- Bidding service and GIS coordinates.
+    void ButtonNyusatsuInfoClick(QObject* Sender);
+    void ButtonPrevClick(QObject* Sender);
+    void ButtonNextClick(QObject* Sender);
+    void BrowserNyusatsuInfoBeforeNavigate2(QObject* Sender, const AnsiString& URL, bool& Cancel);
+    // Sets ppDisp to the browser that takes the pop-up, or leaves it null: the pop-up then opens
+    // in a window of its own outside the program.
+    void BrowserNyusatsuInfoNewWindow2(QObject* Sender, TWebBrowser*& ppDisp);
+    void BrowserNyusatsuInfoNavigateComplete2(QObject* Sender, const AnsiString& URL);
+    void BrowserTempNavigateComplete2(QObject* Sender, const AnsiString& URL);
+    void PageControlChanging(QObject* Sender, bool& AllowChange);
+    void ButtonGetCoordClick(QObject* Sender);
+
+    // ---- Route distance.
+    void ButtonSendLaLoClick(QObject* Sender);
+    // Quiet (no failure message, no page change on failure) when Sender is a button whose Tag
+    // is 10.
+    void ButtonGetDistanceClick(QObject* Sender);
+    // How long the send waits for the route page to finish loading before it gives up.
+    static constexpr int kRoutePageTimeoutMs = 60000;
+
+    // ---- Automatic top-N refinement.
+    void BitBtnGetLowestClick(QObject* Sender);
+
     // ---- Helpers shared by the handlers.
     void ClearResultGrid();
     // The text as a number ("." decimal point, optional "-"); an empty text raises ERangeError,
@@ -112,7 +140,7 @@ public:
 
     // ---- State shared by the handlers.
     // The selection pop-up of the bidding service, or none.
-    QPointer<QWidget> PopupSelectForm;
+    QPointer<TSelectForm> PopupSelectForm;
     // Selected result-grid row, 0 = none.
     int SelectedRow = 0;
     // Result order: "sum" or "distance"; empty before the first fill.
@@ -123,6 +151,10 @@ public:
     AnsiString LastCalcMode;
     // Address of the main browser's last navigation.
     AnsiString LastNavigateText;
+    // The browser of the route page (BrowserGoogleMaps) as the route handlers use it.
+    std::unique_ptr<BrowserAccess> RoutePage;
+    // Whether [計算実行] was enabled when a GIS map page locked the window.
+    bool SavedButtonCalcEnabled = false;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,6 +162,12 @@ protected:
 
 private:
     void ConnectEvents();
+    void ConnectBrowserEvents();
+    void LockForGisMap();
+    void UnlockAfterGisMap();
+    void DeletePopupSelectForm();
+    // The result row of the grid row SelectedRow, or none.
+    CRankingData* SelectedRankingRow();
     void RequestQuit();
     // The part of the start-up that touches the data files; false when it ended the program.
     bool LoadDataFiles();
@@ -158,4 +196,7 @@ private:
     double LastCalcX = 0.0;
     double LastCalcY = 0.0;
     bool RebuildRanking = true;
+
+    // A GIS map page holds the window locked (from its completion until an "about:blank" one).
+    bool GisLocked = false;
 };
