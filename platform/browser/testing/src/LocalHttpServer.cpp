@@ -89,8 +89,8 @@ void Send(const QPointer<QTcpSocket>& socket, const QByteArray& bytes, bool last
 
 } // namespace
 
-LocalHttpServer::LocalHttpServer() : server_(std::make_unique<QTcpServer>()) {
-    if (!server_->listen(QHostAddress::LocalHost, 0)) {
+LocalHttpServer::LocalHttpServer(quint16 port) : server_(std::make_unique<QTcpServer>()) {
+    if (!server_->listen(QHostAddress::LocalHost, port)) {
         throw std::runtime_error("the local HTTP server cannot listen on 127.0.0.1");
     }
     QObject::connect(server_.get(), &QTcpServer::newConnection, server_.get(),

@@ -37,14 +37,15 @@ struct HttpResponse {
 };
 
 // An HTTP server for tests inside the test process: it listens on 127.0.0.1 at a port the system
-// chooses and answers from the message loop of the thread that made it, so tests must keep the
-// loop running while a page loads. Requests are answered by a handler registered for their path,
-// else from the served folder, else with 404. Every answer closes its connection.
+// chooses (or a given one) and answers from the message loop of the thread that made it, so tests
+// must keep the loop running while a page loads. Requests are answered by a handler registered for
+// their path, else from the served folder, else with 404. Every answer closes its connection.
 class LocalHttpServer {
 public:
     using Handler = std::function<HttpResponse(const HttpRequest&)>;
 
-    LocalHttpServer();
+    // Listens at the given port, or at one the system chooses when it is 0.
+    explicit LocalHttpServer(quint16 port = 0);
     ~LocalHttpServer();
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
