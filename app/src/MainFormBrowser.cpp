@@ -94,8 +94,10 @@ void TMainForm::BrowserNyusatsuInfoNewWindow2(QObject*, TWebBrowser*& ppDisp) {
     ppDisp = BrowserTemp;
 }
 
+// Only the pop-up's own document goes on to the main browser: the completion of one of its
+// frames would take the main browser from the map to that frame alone.
 void TMainForm::BrowserTempNavigateComplete2(QObject*, const AnsiString& URL) {
-    if (URL.Contains(GIS_HOST)) {
+    if (URL.Contains(GIS_HOST) && URL == BrowserTemp->LocationURL()) {
         BrowserNyusatsuInfo->Navigate(URL);
     }
 }
