@@ -17,19 +17,21 @@ constexpr int kCellBytes = 15;
 const AnsiString kChangeTextSuffix = u8"km以下"_sj;
 
 // One correction term ((0.01 X) (P / S)) (K / X): K per cent of the price follows the ratio of
-// the local price P to the standard price S.
-double CorrectionTerm(double k, double x, int p, double s, int term) {
+// the local price P to the standard price S. Held with extended precision (see
+// CalcTransportCost).
+long double CorrectionTerm(double k, double x, int p, double s, int term) {
     if (k == 0.0) {
-        return 0.0; // the price takes no part in the correction
+        return 0.0L; // the price takes no part in the correction
     }
     if (s == 0.0) {
         throw ERangeError("施工パッケージの標準単価 S" + std::to_string(term) +
                           " が 0 のため運搬費を計算できません。");
     }
+    const long double ratio = static_cast<long double>(p) / s;
     if (x == 0.0) {
-        return static_cast<double>(0.01L * k * (static_cast<long double>(p) / s)); // X cancels
+        return 0.01L * k * ratio; // X cancels out of the term
     }
-    return static_cast<double>(((0.01L * x) * (static_cast<long double>(p) / s)) * (k / x));
+    return ((0.01L * x) * ratio) * (static_cast<long double>(k) / x);
 }
 
 } // namespace
@@ -126,14 +128,14 @@ int CSekouPackageData::CalcTransportCost(double km) const {
         return 0;
     }
     const double price = std::ceil(StrToFloat(prices_[bracket]));
-    const double t1 = CorrectionTerm(k1_, x1_, p1_, s1_, 1);
-    const double t2 = CorrectionTerm(k2_, x2_, p2_, s2_, 2);
-    const double t3 = CorrectionTerm(k3_, x3_, p3_, s3_, 3);
-    const double rest = static_cast<double>(0.01L * (100 - (k1_ + k2_ + k3_)));
-    // The terms are summed and multiplied with extended precision and the amount rounded to a
+    // Every step of the correction runs with extended precision and the amount is rounded to a
     // double once, so that binary noise in the decimal ratios (0.6 + 0.3 + 0.1 is
     // 0.9999999999999999 in double steps) cannot take a yen off an amount that is whole.
-    double amount = static_cast<double>((static_cast<long double>(t1) + t2 + t3 + rest) * price);
+    const long double t1 = CorrectionTerm(k1_, x1_, p1_, s1_, 1);
+    const long double t2 = CorrectionTerm(k2_, x2_, p2_, s2_, 2);
+    const long double t3 = CorrectionTerm(k3_, x3_, p3_, s3_, 3);
+    const long double rest = 0.01L * (100.0L - (static_cast<long double>(k1_) + k2_ + k3_));
+    double amount = static_cast<double>((t1 + t2 + t3 + rest) * price);
     LMyMath math;
     amount = math.RoundDownSignificant(amount, 4);
     amount = math.RoundDown(amount, 0);

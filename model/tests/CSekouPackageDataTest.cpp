@@ -144,6 +144,12 @@ TEST_F(CSekouPackageDataRatios, AmountWhoseDecimalValueIsWholeKeepsItsLastYen) {
     // 0.9999999999999999 and the amount 14999.999999999998, which the cuts would turn into
     // 14999. The amount is summed and multiplied with extended precision and rounded once.
     EXPECT_EQ(Cost("[decimal-whole", 25000, 20000, 150), 15000);
+    // 15000 x (0.01 + 0 + 0.7 + 0.29), 7500 x (0.23 x 0.95 + 0.15 x 1.05 + 0.58 x 1.1 + 0.04)
+    // = 7905 and 9000 x (1 x 0.431 + 0.183 + 0.064 + 0.322): whole amounts that plain double
+    // steps, or terms rounded to double before the sum, bring just below the whole yen.
+    EXPECT_EQ(Cost("[whole-a", 25000, 20000, 150), 15000);
+    EXPECT_EQ(Cost("[whole-b", 9500, 105, 27500), 7905);
+    EXPECT_EQ(Cost("[whole-c", 14400, 25100, 150), 9000);
 }
 
 TEST_F(CSekouPackageDataRatios, ZeroRatioDivisorsGiveADefinedResult) {

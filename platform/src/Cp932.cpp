@@ -91,6 +91,29 @@ std::size_t Utf8SequenceLength(unsigned char byte) {
     return 1;
 }
 
+unsigned char FoldAsciiLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+}
+
+// The small letter of a full-width Latin, Greek or Cyrillic capital (two-byte code, lead byte
+// first); every other character as it is. Each pair keeps its lead byte, so only trail bytes
+// change.
+unsigned FoldWideLetter(unsigned code) {
+    if (code >= 0x8260 && code <= 0x8279) { // Ａ-Ｚ to ａ-ｚ
+        return code + 0x21;
+    }
+    if (code >= 0x839F && code <= 0x83B6) { // Α-Ω to α-ω
+        return code + 0x20;
+    }
+    if (code >= 0x8440 && code <= 0x844E) { // А-Н to а-н
+        return code + 0x30;
+    }
+    if (code >= 0x844F && code <= 0x8460) { // О-Я to о-я, which skip the non-letter 0x847F
+        return code + 0x31;
+    }
+    return code;
+}
+
 } // namespace
 
 std::optional<std::string> ToUtf8Strict(std::string_view sjis) {
@@ -158,26 +181,22 @@ bool SameText(std::string_view left, std::string_view right) {
     if (left.size() != right.size()) {
         return false;
     }
-    bool trail = false;
     for (std::size_t i = 0; i < left.size(); ++i) {
-        unsigned char a = static_cast<unsigned char>(left[i]);
-        unsigned char b = static_cast<unsigned char>(right[i]);
-        if (trail) {
-            if (a != b) {
+        const unsigned char a = static_cast<unsigned char>(left[i]);
+        const unsigned char b = static_cast<unsigned char>(right[i]);
+        if (IsLeadByte(a) && i + 1 < left.size()) {
+            // A two-byte character: the same character, or two cases of one full-width letter.
+            const unsigned codeA = (unsigned{a} << 8) | static_cast<unsigned char>(left[i + 1]);
+            const unsigned codeB = (unsigned{b} << 8) | static_cast<unsigned char>(right[i + 1]);
+            if (codeA != codeB && FoldWideLetter(codeA) != FoldWideLetter(codeB)) {
                 return false;
             }
-            trail = false;
+            ++i;
             continue;
         }
-        if (a != b) {
-            auto lower = [](unsigned char c) {
-                return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
-            };
-            if (lower(a) != lower(b)) {
-                return false;
-            }
+        if (FoldAsciiLetter(a) != FoldAsciiLetter(b)) {
+            return false;
         }
-        trail = IsLeadByte(a);
     }
     return true;
 }

@@ -14,6 +14,11 @@
 
 namespace {
 
+std::string FileNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // Name of the executable behind /proc/<id>/exe; empty when it cannot be read (another user's
 // process without the right to look, a kernel thread, a process that has ended).
 std::string ExecutableName(const std::string& id) {
@@ -29,8 +34,23 @@ std::string ExecutableName(const std::string& id) {
         path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0) {
         path.resize(path.size() - deleted.size());
     }
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    return FileNameOf(path);
+}
+
+// File name of the program named first on the process's command line, which every user may
+// read; empty for a kernel thread or a process that has ended (their command line is empty).
+std::string CommandName(const std::string& id) {
+    std::ifstream cmdline("/proc/" + id + "/cmdline", std::ios::binary);
+    std::string first;
+    std::getline(cmdline, first, '\0');
+    return FileNameOf(first);
+}
+
+// The name a process is listed by: its executable's, or, when that is hidden from us, the one
+// its command line gives.
+std::string ProgramName(const std::string& id) {
+    const std::string name = ExecutableName(id);
+    return name.empty() ? CommandName(id) : name;
 }
 
 bool IsZombie(const std::string& id) {
@@ -56,7 +76,7 @@ std::vector<ProcessEntry> ProcessSnapshot() {
             })) {
             continue;
         }
-        std::string name = ExecutableName(id);
+        const std::string name = ProgramName(id);
         if (name.empty() || IsZombie(id)) {
             continue;
         }

@@ -48,7 +48,7 @@ TEST(AnsiStringTest, TextWithoutCodePage932FormBecomesQuestionMark) {
     EXPECT_EQ(cp932::FromUtf8Strict("\xF0\x9F\x98\x80"), std::nullopt);
 }
 
-TEST(AnsiStringTest, SameTextFoldsOnlyAsciiLetters) {
+TEST(AnsiStringTest, SameTextFoldsAsciiLettersButNotTrailBytes) {
     EXPECT_TRUE(cp932::SameText("Version", "vERSION"));
     EXPECT_FALSE(cp932::SameText("key", "key "));
     // 0x83 0x41 ("ア") and 0x83 0x61 ("ヂ") differ only in a trail byte that looks like a letter.

@@ -2,10 +2,14 @@
 #include "platform/Clock.h"
 #include "platform/Shell.h"
 #include "platform/testing/TempDir.h"
+#include "platform/testing/UnprivilegedScope.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -55,6 +59,70 @@ TEST(ProcessTest, StartedProgramRunsDetachedUnderItsOwnNameAndCanBeEnded) {
     const std::uint32_t id = IdsNamed(AnsiString(name)).front();
     EXPECT_TRUE(TerminateProcessById(id));
     EXPECT_TRUE(Eventually([&] { return IdsNamed(AnsiString(name)).empty(); }));
+}
+
+std::string ProcFile(std::uint32_t id, const std::string& name) {
+    return ReadWholeFile("/proc/" + std::to_string(id) + "/" + name);
+}
+
+bool Listed(std::uint32_t id) {
+    const auto all = ProcessSnapshot();
+    return std::any_of(all.begin(), all.end(), [&](const ProcessEntry& e) { return e.id == id; });
+}
+
+// A user who may not look at another user's executable still sees the process, by the program
+// that its command line names; ended processes and kernel threads stay out.
+TEST(ProcessTest, AnotherUsersProcessIsListedByTheProgramItsCommandLineNames) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to look at a process of root's as another user";
+    }
+    TempDir dir;
+    const std::string name = "Other User_" + std::to_string(::getpid()) + ".exe";
+    const std::string program = dir.MakeFolder("My Tools") + "/" + name;
+    stdfs::copy_file("/bin/sleep", program);
+    ASSERT_TRUE(StartDetached(AnsiString(program), {"30"}));
+    ASSERT_TRUE(Eventually([&] { return IdsNamed(AnsiString(name)).size() == 1; }));
+    const std::uint32_t id = IdsNamed(AnsiString(name)).front();
+    struct Ender {
+        std::uint32_t id;
+        ~Ender() { TerminateProcessById(id); }
+    } ender{id};
+
+    const pid_t ended = ::fork();
+    if (ended == 0) {
+        _exit(0);
+    }
+    ASSERT_GT(ended, 0);
+    struct Reaper {
+        pid_t id;
+        ~Reaper() { ::waitpid(id, nullptr, 0); }
+    } reaper{ended};
+    const auto endedId = static_cast<std::uint32_t>(ended);
+    ASSERT_TRUE(Eventually([&] {
+        const std::string stat = ProcFile(endedId, "stat");
+        return stat.find(") Z ") != std::string::npos;
+    }));
+    // The kernel's own threads have no command line; kthreadd is the first of them.
+    std::optional<std::uint32_t> kernelThread;
+    if (ProcFile(2, "comm") == "kthreadd\n") {
+        kernelThread = 2;
+    }
+
+    UnprivilegedScope unprivileged;
+    ASSERT_TRUE(unprivileged.Unprivileged());
+    char target[4096];
+    ASSERT_LT(::readlink(("/proc/" + std::to_string(id) + "/exe").c_str(), target, sizeof target),
+              0); // the executable is hidden indeed
+    EXPECT_EQ(IdsNamed(AnsiString(name)), std::vector<std::uint32_t>{id});
+    const auto own = IdsNamed("platform_tests");
+    EXPECT_NE(std::find(own.begin(), own.end(), CurrentProcessId()), own.end());
+    EXPECT_FALSE(Listed(endedId));
+    if (kernelThread) {
+        EXPECT_FALSE(Listed(*kernelThread));
+    }
+    for (const ProcessEntry& entry : ProcessSnapshot()) {
+        EXPECT_FALSE(entry.exeName.IsEmpty()) << entry.id;
+    }
 }
 
 TEST(ProcessTest, ShellOpenStartsAnExecutableWithItsParametersInItsFolder) {

@@ -47,6 +47,21 @@ std::string PlainHttpAddress(const std::string& address) {
     return address;
 }
 
+// libcurl refuses an address that holds a blank, as an installer's file name may: blanks go
+// out as %20, every other byte as it is.
+std::string WithBlanksEncoded(const std::string& address) {
+    std::string encoded;
+    encoded.reserve(address.size());
+    for (char c : address) {
+        if (c == ' ') {
+            encoded += "%20";
+        } else {
+            encoded += c;
+        }
+    }
+    return encoded;
+}
+
 std::int64_t Now() {
     return Clock::Current().Milliseconds();
 }
@@ -172,7 +187,7 @@ void HttpClient::Get(const AnsiString& address) {
 
     std::string current = address.str();
     for (int redirects = 0;; ++redirects) {
-        const std::string next = RunHop(PlainHttpAddress(current));
+        const std::string next = RunHop(WithBlanksEncoded(PlainHttpAddress(current)));
         const bool success = statusCode_ > 0 && statusCode_ <= 298;
         if (disconnected_) {
             if (success) {

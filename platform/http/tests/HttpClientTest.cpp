@@ -94,6 +94,37 @@ TEST_F(HttpClientTest, FollowsRedirectionsEachOnAConnectionOfItsOwn) {
     EXPECT_EQ(server.Requests().size(), 4u);
 }
 
+// An installer's file name may hold blanks; they go out as %20, in a redirection too, and
+// every other byte goes out as it is.
+TEST_F(HttpClientTest, BlanksInTheAddressGoAsPercent20) {
+    const struct {
+        std::string address;
+        std::string sent;
+    } cases[] = {
+        {"/files/My Setup(1.0).exe", "/files/My%20Setup(1.0).exe"},
+        {"/a  b%20c+d~e", "/a%20%20b%20c+d~e"},
+        {"/q?name=x y&z=1", "/q?name=x%20y&z=1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.address);
+        events.clear();
+        server.Serve(c.sent, LocalHttpServer::Ok("installer"));
+        Get(c.address);
+        EXPECT_EQ(server.Requests().back(), "GET " + c.sent + " HTTP/1.0");
+        EXPECT_EQ(Body(), "installer");
+        EXPECT_EQ(events, (std::vector<std::string>{"connect", "disconnect", "success 200"}));
+    }
+
+    server.Serve("/new%20version", LocalHttpServer::Redirect(302, "/files/New Setup(2.0).exe"));
+    server.Serve("/files/New%20Setup(2.0).exe", LocalHttpServer::Ok("moved installer"));
+    Get("/new version");
+    EXPECT_EQ(Body(), "moved installer");
+    const auto requests = server.Requests();
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_EQ(requests[requests.size() - 2], "GET /new%20version HTTP/1.0");
+    EXPECT_EQ(requests.back(), "GET /files/New%20Setup(2.0).exe HTTP/1.0");
+}
+
 TEST_F(HttpClientTest, ARedirectionLoopFailsAfterABoundedNumberOfHops) {
     server.Serve("/loop", LocalHttpServer::Redirect(302, "/loop"));
     client.SetMaxRedirects(3);

@@ -22,8 +22,11 @@ inline bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-// Case-insensitive comparison of two code-page-932 texts: ASCII letters match regardless of case,
-// everything else (including the second byte of a two-byte character) must match exactly.
+// Case-insensitive comparison of two code-page-932 texts, as the locale-aware comparison of a
+// Japanese system makes it: ASCII letters and the full-width Latin, Greek and Cyrillic letters
+// match regardless of case; everything else must match exactly: other two-byte characters
+// (kana among them, and a trail byte that looks like an ASCII letter) and a letter of the other
+// width (half-width "A" is not full-width "Ａ").
 bool SameText(std::string_view left, std::string_view right);
 
 } // namespace cp932

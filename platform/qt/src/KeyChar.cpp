@@ -3,20 +3,20 @@
 #include "platform/qt/QtText.h"
 
 std::optional<char> KeyCharOf(const QKeyEvent& event) {
+    const auto modifiers = event.modifiers();
+    const bool control = (modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier);
     switch (event.key()) {
     case Qt::Key_Backspace:
-        return '\b';
+        return control ? '\x7f' : '\b';
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return '\r';
+        return control ? '\n' : '\r';
     case Qt::Key_Escape:
         return '\x1b';
     default:
         break;
     }
-    const auto modifiers = event.modifiers();
-    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier) &&
-        event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+    if (control && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
         return static_cast<char>(event.key() - Qt::Key_A + 1);
     }
     const QString text = event.text();

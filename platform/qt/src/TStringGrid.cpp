@@ -531,10 +531,12 @@ void TStringGrid::keyPressEvent(QKeyEvent* event) {
     }
     const char remaining = KeyPress(*key);
     event->accept();
-    if (remaining == 0 || !HasOption(goEditing) || static_cast<unsigned char>(remaining) < 0x20) {
+    if (remaining == 0 || !HasOption(goEditing) || static_cast<unsigned char>(remaining) < 0x20 ||
+        remaining == '\x7f') {
         return;
     }
-    // A typed character starts editing the current cell with that character.
+    // A typed character (not a control character such as Ctrl+Backspace's DEL) starts editing
+    // the current cell with that character.
     typingEditor_ = true;
     UpdateEditor();
     if (!editor_->isHidden()) {

@@ -121,6 +121,27 @@ TEST(TEditTest, KeyPressFiltersTypedCharactersButNotPastedText) {
     EXPECT_EQ(changes, 4);
 }
 
+// A filter that lets Backspace through drops Ctrl+Backspace, which it sees as DEL, so the
+// edit does not delete the word before the caret.
+TEST(TEditTest, CtrlBackspaceAndCtrlEnterReachTheFilterAsDelAndLineFeed) {
+    TEdit edit;
+    std::string seen;
+    edit.OnKeyPress = [&](char& key) {
+        seen += key;
+        if (key != '\b' && key != '\r' && (key < '0' || key > '9')) {
+            key = 0;
+        }
+    };
+    edit.show();
+    QTest::keyClicks(&edit, "1234");
+    QTest::keyClick(&edit, Qt::Key_Backspace, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(edit.Text(), AnsiString("1234"));
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit.Text(), AnsiString("123"));
+    EXPECT_EQ(seen, std::string("1234\x7f\n\b"));
+}
+
 TEST(KeyCharTest, KeysBecomeTheCharactersWindowsDelivers) {
     struct Case {
         int key;
@@ -131,6 +152,13 @@ TEST(KeyCharTest, KeysBecomeTheCharactersWindowsDelivers) {
         {Qt::Key_Backspace, {}, QStringLiteral("\b"), '\b'},
         {Qt::Key_Return, {}, QStringLiteral("\r"), '\r'},
         {Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r"), '\r'},
+        {Qt::Key_Backspace, Qt::ShiftModifier, QStringLiteral("\b"), '\b'},
+        {Qt::Key_Return, Qt::ShiftModifier, QStringLiteral("\r"), '\r'},
+        // With Ctrl, Windows delivers DEL and line feed instead of Backspace and Enter.
+        {Qt::Key_Backspace, Qt::ControlModifier, QString(), '\x7f'},
+        {Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier, QString(), '\x7f'},
+        {Qt::Key_Return, Qt::ControlModifier, QString(), '\n'},
+        {Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier, QString(), '\n'},
         {Qt::Key_5, {}, QStringLiteral("5"), '5'},
         {Qt::Key_Period, {}, QStringLiteral("."), '.'},
         {Qt::Key_V, Qt::ControlModifier, QString(), '\x16'},

@@ -115,6 +115,26 @@ TEST_F(TStringGridTest, TypingIntoTheGridItselfRunsKeyPress) {
     EXPECT_EQ(grid->Cell(0, 1), AnsiString());
 }
 
+// Only a typed character starts editing the current cell with it; Backspace, Enter and their
+// Ctrl forms (DEL and line feed) leave the cell as it is.
+TEST_F(TStringGridTest, ControlKeysDoNotStartEditingTheCell) {
+    grid->SetOption(TStringGrid::goEditing, true);
+    grid->SetCell(1, 1, "7");
+    grid->SetCol(1);
+    std::string seen;
+    grid->OnKeyPress = [&](char& key) { seen += key; };
+    grid->setFocus();
+    ASSERT_FALSE(grid->EditorVisible());
+    QTest::keyClick(grid.get(), Qt::Key_Backspace);
+    QTest::keyClick(grid.get(), Qt::Key_Backspace, Qt::ControlModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(seen, std::string("\b\x7f\n"));
+    EXPECT_EQ(grid->Cell(1, 1), AnsiString("7"));
+    EXPECT_FALSE(grid->EditorVisible());
+    QTest::keyClicks(grid.get(), "3");
+    EXPECT_EQ(grid->Cell(1, 1), AnsiString("3"));
+}
+
 TEST_F(TStringGridTest, DoubleClickOnGridOrEditorRunsDblClick) {
     int clicks = 0;
     grid->OnDblClick = [&] { ++clicks; };

@@ -81,6 +81,13 @@ bool HasProperty(Display* display, Window window, Atom property) {
     return actualType != None;
 }
 
+// True when the window manager has minimised the window (WM_STATE says IconicState): it is then
+// unmapped, but still open for the user, who gets it back from the task bar.
+bool IsMinimised(Display* display, Window window, Atom wmState) {
+    const auto state = ReadLongs(display, window, wmState, wmState);
+    return !state.empty() && state.front() == IconicState;
+}
+
 // Children of a window from the bottom of the stack to the top.
 std::vector<Window> Children(Display* display, Window window) {
     Window root = 0;
@@ -153,7 +160,7 @@ std::vector<TopLevelWindow> TopLevelWindows() {
         if (XGetTransientForHint(display, window, &owner) && owner != root) {
             entry.owner = owner;
         }
-        entry.visible = attributes.map_state == IsViewable;
+        entry.visible = attributes.map_state == IsViewable || IsMinimised(display, window, wmState);
         windows.push_back(entry);
     }
     return windows;

@@ -68,6 +68,15 @@ TEST_F(DesktopWindowsTest, ListsWindowsTopmostFirstWithOwnerProcessAndVisibility
     EXPECT_FALSE(hiddenWindows[1].visible);
 }
 
+TEST_F(DesktopWindowsTest, AMinimisedWindowIsVisibleThoughUnmapped) {
+    TestWindow minimised("minimised", dir / "minimised.txt");
+    ASSERT_TRUE(minimised.WaitFor("ready"));
+    const auto windows = WindowsOf(minimised.ProcessId());
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_FALSE(windows[0].visible); // WithdrawnState, created last and so on top
+    EXPECT_TRUE(windows[1].visible);  // IconicState
+}
+
 TEST_F(DesktopWindowsTest, CloseRequestReachesTheWindowByMessageOrByKeystroke) {
     TestWindow shown("dialog", dir / "shown.txt");
     ASSERT_TRUE(shown.WaitFor("ready"));

@@ -16,7 +16,8 @@ struct TopLevelWindow {
     // Window this one belongs to (WM_TRANSIENT_FOR, as a dialog names its main window); 0 for
     // none.
     WindowHandle owner = 0;
-    // Mapped, and so shown on the screen.
+    // Shown on the screen (mapped), or minimised (WM_STATE IconicState): a window that the
+    // user has open, as against one that its program keeps hidden.
     bool visible = false;
 };
 

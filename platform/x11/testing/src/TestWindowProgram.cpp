@@ -3,6 +3,8 @@
 //   main    a main window only
 //   hidden  two windows that are never shown
 //   keys    a main window that does not take WM_DELETE_WINDOW and closes on Alt+F4
+//   minimised  two windows that are never mapped: the first with WM_STATE IconicState, as a
+//              window manager marks a minimised window, the second with WithdrawnState
 // Every window carries _NET_WM_PID. Lines appended to RECORD: "ready" once the windows are
 // shown, "close main" or "close dialog" for each close request received (the dialog then goes
 // away, the program ends with its main window), "alt+f4" for the keystroke.
@@ -64,6 +66,16 @@ int main(int argc, char** argv) {
     int toMap = 0;
     if (mode == "hidden") {
         make(true, 0);
+    } else if (mode == "minimised") {
+        // No window manager runs under the tests, so the program sets WM_STATE itself.
+        const Atom wmState = XInternAtom(display, "WM_STATE", False);
+        auto setState = [&](Window window, unsigned long state) {
+            const unsigned long value[2] = {state, None}; // state, icon window
+            XChangeProperty(display, window, wmState, wmState, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(value), 2);
+        };
+        setState(main, IconicState);
+        setState(make(true, 0), WithdrawnState);
     } else {
         XMapRaised(display, main);
         ++toMap;
@@ -73,7 +85,7 @@ int main(int argc, char** argv) {
             ++toMap;
         }
     }
-    XFlush(display);
+    XSync(display, False); // every window and property exists before "ready"
     while (toMap > 0) {
         XEvent event;
         XNextEvent(display, &event);
