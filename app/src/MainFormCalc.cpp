@@ -7,6 +7,7 @@
 #include "model/CRankingData.h"
 #include "model/CRankingList.h"
 #include "model/LCoordinatesConvert.h"
+#include "model/PriceConversion.h"
 
 #include "platform/MessageBox.h"
 
@@ -179,7 +180,7 @@ void TMainForm::RebuildRankingList(double x, double y) {
         row->SetSource(OutputDataManager->GetSyobunjoSource());
         row->UpdateFixedDisposalCost();
         PriceRow(*row, CalcMode);
-        row->SetTotalCost(row->GetTransportCost() + row->GetFixedDisposalCost());
+        row->SetTotalCost(AddPrices(row->GetTransportCost(), row->GetFixedDisposalCost()));
         row->SetX(OutputDataManager->GetSyobunjoX());
         row->SetY(OutputDataManager->GetSyobunjoY());
         RankingList->Add(row.release());
@@ -198,7 +199,7 @@ void TMainForm::RefreshRankingList() {
             row->UpdateFixedDisposalCost();
             PriceRow(*row, LastCalcMode == AnsiString("bugakari") ? AnsiString("bugakari")
                                                                   : AnsiString("sp"));
-            row->SetTotalCost(row->GetTransportCost() + row->GetFixedDisposalCost());
+            row->SetTotalCost(AddPrices(row->GetTransportCost(), row->GetFixedDisposalCost()));
         }
         OutputDataManager->Next();
     }

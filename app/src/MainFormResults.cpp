@@ -6,6 +6,7 @@
 #include "model/COutputDataManager.h"
 #include "model/CRankingData.h"
 #include "model/CRankingList.h"
+#include "model/PriceConversion.h"
 
 #include "platform/Conversions.h"
 #include "platform/MessageBox.h"
@@ -120,7 +121,12 @@ void TMainForm::ShowRankingByDistance() {
     int rank = 1;
     std::vector<CRankingData*> overLimit;
     for (CRankingData* row : RowsInOrder(*RankingList)) {
-        if (IsHidden(*row) || row->GetFixedDisposalCost() == 0) {
+        if (IsHidden(*row)) {
+            continue;
+        }
+        if (row->GetFixedDisposalCost() == 0) {
+            // No rank, as in the total-cost view, also when a fee typed earlier gave it one.
+            row->SetRank(0);
             continue;
         }
         if (row->GetFixedDistance() > kDistanceLimit) {
@@ -205,12 +211,20 @@ void TMainForm::StringGridKeyPress(QObject*, char& Key) {
         if (row == nullptr) {
             return;
         }
-        row->SetRouteDistance(distance);
-        row->UpdateFixedDistance();
-        row->SetManualDisposalCost(StrToIntDef(StringGrid->Cell(9, SelectedRow), 0));
-        row->UpdateFixedDisposalCost();
-        PriceRow(*row, LastCalcMode);
-        row->SetTotalCost(row->GetTransportCost() + row->GetFixedDisposalCost());
+        const CRankingData before = *row;
+        try {
+            row->SetRouteDistance(distance);
+            row->UpdateFixedDistance();
+            row->SetManualDisposalCost(StrToIntDef(StringGrid->Cell(9, SelectedRow), 0));
+            row->UpdateFixedDisposalCost();
+            PriceRow(*row, LastCalcMode);
+            row->SetTotalCost(AddPrices(row->GetTransportCost(), row->GetFixedDisposalCost()));
+        } catch (...) {
+            // Typed values that cannot be priced (a fee whose total has no 32-bit value) leave
+            // the row as it was; the error goes on to the error display.
+            *row = before;
+            throw;
+        }
         if (SortKey == AnsiString("sum")) {
             ShowRankingBySum();
         } else {

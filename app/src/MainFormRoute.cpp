@@ -8,6 +8,7 @@
 #include "model/CRankingData.h"
 #include "model/CRankingList.h"
 #include "model/LCoordinatesConvert.h"
+#include "model/PriceConversion.h"
 #include "model/SharedConstants.h"
 
 #include "platform/Clock.h"
@@ -153,7 +154,8 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
         PriceRow(*row, LastCalcMode);
     }
     row->UpdateFixedDisposalCost();
-    row->SetTotalCost(beyondLimit ? 0 : row->GetTransportCost() + row->GetFixedDisposalCost());
+    row->SetTotalCost(
+        beyondLimit ? 0 : AddPrices(row->GetTransportCost(), row->GetFixedDisposalCost()));
     if (SortKey == AnsiString("sum")) {
         ShowRankingBySum();
     } else {

@@ -46,9 +46,16 @@ private:
     LEnDecryption& decryption_;
 };
 
+// An item file that exists but cannot be read is reported by the error display; its box stays
+// empty and the start-up goes on.
 void AppendSection(TComboBox& combo, const AnsiString& path, const AnsiString& section) {
     TStringList lines;
-    TMemIniFile(path).ReadSectionValues(section, lines);
+    try {
+        TMemIniFile(path).ReadSectionValues(section, lines);
+    } catch (const Exception& error) {
+        ShowApplicationError(error);
+        return;
+    }
     for (const AnsiString& line : lines) {
         combo.AddItem(line);
     }

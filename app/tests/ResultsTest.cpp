@@ -173,6 +173,40 @@ TEST_F(ResultsTest, EnterInAnotherColumnTakesTheDistanceAndFeeOfTheSelectedRow) 
     EXPECT_EQ(Cell(12, b), "2050");
 }
 
+TEST_F(ResultsTest, AFeeWhoseTotalHasNo32BitValueIsRefusedAndTheRowKept) {
+    const int rowB = RowOf("処分場B");
+    TypeIntoCell(9, rowB, "2147483647");
+    PressInGrid(Qt::Key_Return);
+    ASSERT_EQ(messages.Calls().size(), 1u);
+    EXPECT_EQ(messages.Calls()[0],
+              (Call{Sj("金額の合計 2000 + 2147483647 は整数の範囲を超えているため計算できません。"),
+                    Sj(ErrorCaption()), 0x10}));
+    const CRankingData* b = Form().RankingList->FindByName(Sj("処分場B"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->GetManualDisposalCost(), 0) << "the row is as it was";
+    EXPECT_EQ(b->GetFixedDisposalCost(), 1000);
+    EXPECT_EQ(b->GetTotalCost(), 3000);
+    Form().RadioGroupSort->SetItemIndex(1);
+    EXPECT_EQ(Column(13), (std::vector<std::string>{"2", "1", "", "4", "3"}))
+        << "no negative total is ranked first";
+}
+
+TEST_F(ResultsTest, ARowWhoseTypedFeeIsRemovedInDistanceOrderLosesItsRank) {
+    Form().RadioGroupSort->SetItemIndex(1);
+    int c = RowOf("処分場C");
+    TypeIntoCell(9, c, "500");
+    PressInGrid(Qt::Key_Return);
+    c = RowOf("処分場C");
+    ASSERT_NE(Cell(13, c), "");
+    TypeIntoCell(9, c, "0");
+    PressInGrid(Qt::Key_Return);
+    EXPECT_TRUE(messages.Calls().empty());
+    EXPECT_EQ(Column(1),
+              (std::vector<std::string>{"処分場A", "処分場B", "処分場C", "処分場F", "処分場D"}));
+    EXPECT_EQ(Column(13), (std::vector<std::string>{"2", "1", "", "4", "3"}));
+    EXPECT_EQ(Form().RankingList->FindByName(Sj("処分場C"))->GetRank(), 0);
+}
+
 TEST_F(ResultsTest, ASiteBeyondTheLimitByRoadComesAfterTheOthersRankedOn) {
     CRankingData* b = Form().RankingList->FindByName(Sj("処分場B"));
     ASSERT_NE(b, nullptr);

@@ -244,4 +244,22 @@ TEST_F(MainFormTest, AnUnreadableAreaFileIsReportedAndTheStartUpGoesOnWithoutAre
     EXPECT_EQ(Form().ComboBoxHimoku->ItemIndex(), 0) << "the rest of the start-up ran";
 }
 
+TEST_F(MainFormTest, AnUnreadableLoadClassListIsReportedAndTheStartUpGoesOn) {
+    Create();
+    std::filesystem::remove(Folder().Path("dat/SPSekisai_RowSource.ini"));
+    std::filesystem::create_symlink("/proc/self/mem", Folder().Path("dat/SPSekisai_RowSource.ini"));
+    Form().FormCreate(&Form());
+    ASSERT_EQ(messages.Calls().size(), 1u);
+    EXPECT_EQ(messages.Calls()[0],
+              (Call{Sj("ファイル ./dat/SPSekisai_RowSource.ini を開けません。"), Sj(ErrorCaption()),
+                    0x10}));
+    EXPECT_EQ(Form().ComboBoxSekisai->Count(), 0);
+    EXPECT_GT(Form().ComboBoxJinkai->Count(), 0);
+    EXPECT_FALSE(Form().QuitRequested());
+    EXPECT_TRUE(Form().RadioButtonDIDFalse->Checked()) << "the rest of the start-up ran";
+    EXPECT_TRUE(Form().RadioButtonSP->Checked());
+    EXPECT_FALSE(Form().ButtonCalc->isEnabled());
+    EXPECT_FALSE(Form().ButtonGetCoord->isEnabled());
+}
+
 } // namespace
