@@ -144,18 +144,26 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
         }
         return;
     }
-    row->SetRouteDistance(distance);
-    row->UpdateFixedDistance();
-    const bool beyondLimit = row->GetFixedDistance() > kDistanceLimit;
-    if (beyondLimit) {
-        // Not priced; the cost-change text stays as it was.
-        row->SetTransportCost(0);
-    } else {
-        PriceRow(*row, LastCalcMode);
+    const CRankingData before = *row;
+    try {
+        row->SetRouteDistance(distance);
+        row->UpdateFixedDistance();
+        const bool beyondLimit = row->GetFixedDistance() > kDistanceLimit;
+        if (beyondLimit) {
+            // Not priced; the cost-change text stays as it was.
+            row->SetTransportCost(0);
+        } else {
+            PriceRow(*row, LastCalcMode);
+        }
+        row->UpdateFixedDisposalCost();
+        row->SetTotalCost(
+            beyondLimit ? 0 : AddPrices(row->GetTransportCost(), row->GetFixedDisposalCost()));
+    } catch (...) {
+        // A distance that cannot be priced (a total without a 32-bit value) leaves the row as
+        // it was; the error goes on to the error display.
+        *row = before;
+        throw;
     }
-    row->UpdateFixedDisposalCost();
-    row->SetTotalCost(
-        beyondLimit ? 0 : AddPrices(row->GetTransportCost(), row->GetFixedDisposalCost()));
     if (SortKey == AnsiString("sum")) {
         ShowRankingBySum();
     } else {

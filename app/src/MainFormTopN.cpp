@@ -14,6 +14,21 @@
 
 namespace {
 
+// The count as a decimal integer (an optional sign and digits only), 0 when the text is not one.
+int DecimalOrZero(const AnsiString& text) {
+    const std::string& s = text.str();
+    std::size_t first = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
+    if (first == s.size()) {
+        return 0;
+    }
+    for (std::size_t i = first; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') {
+            return 0;
+        }
+    }
+    return StrToIntDef(text, 0);
+}
+
 constexpr unsigned kWarning = mb::TOPMOST | mb::ICONWARNING;
 constexpr int kFailuresToGiveUp = 3;
 
@@ -59,7 +74,7 @@ void TMainForm::BitBtnGetLowestClick(QObject* Sender) {
             StringGrid->SetCell(3, row, "0");
         }
     }
-    const int count = StrToIntDef(ToHalfWidth(EditGetLowest->Text()), 0);
+    const int count = DecimalOrZero(ToHalfWidth(EditGetLowest->Text()));
     if (count <= 0) {
         ShowMessageBox(u8"件数の値が不正です。\r\n再度入力してください。"_sj, u8"無効な値"_sj,
                        kWarning);

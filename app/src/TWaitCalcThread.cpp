@@ -1,6 +1,7 @@
 #include "TWaitCalcThread.h"
 #include "TWaitCalcForm.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 
 #include <chrono>
@@ -17,6 +18,10 @@ TWaitCalcThread::TWaitCalcThread(QWidget* mainWindow) {
     form_->show();
     form_->raise();
     form_->activateWindow();
+    // The dialog lives on this thread, which now sleeps without handling messages: let it
+    // paint once now, so that it is seen from the start of the run.
+    form_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     thread_ = std::thread([this] { Execute(); });
 }
 

@@ -223,6 +223,25 @@ TEST_F(RouteTest, ALengthThatIsNoNumberGoesToTheErrorDisplayAndLeavesTheRow) {
     EXPECT_EQ(Row("処分場A").GetTotalCost(), 4000);
 }
 
+TEST_F(RouteTest, ALengthWhoseTotalHasNo32BitValueGoesToTheErrorDisplayAndLeavesTheRow) {
+    // A fee that fits with the straight-line price but not with the price of the fetched length.
+    const int a = RowOf("処分場A");
+    TypeIntoCell(9, a, "2147482647");
+    PressInGrid(Qt::Key_Return);
+    ASSERT_TRUE(messages.Calls().empty());
+    const int totalBefore = Row("処分場A").GetTotalCost();
+    SendAndFetch("処分場A", ScriptedRoutePage::Route::Length("40km"));
+    EXPECT_EQ(messages.Calls(),
+              (std::vector<Call>{{Sj("金額の合計 4000 + 2147482647 は整数の範囲を超えているため"
+                                     "計算できません。"),
+                                  Sj(ErrorCaption()), 0x10}}));
+    const CRankingData& row = Row("処分場A");
+    EXPECT_EQ(row.GetRouteDistance(), 0.0) << "the row is as it was";
+    EXPECT_EQ(row.GetFixedDistance(), row.GetDirectDistance());
+    EXPECT_EQ(row.GetTransportCost(), 1000);
+    EXPECT_EQ(row.GetTotalCost(), totalBefore);
+}
+
 TEST_F(RouteTest, AFetchWhoseSiteHasGoneFromTheGridChangesNothing) {
     Select("処分場A");
     route->routes.push_back(ScriptedRoutePage::Route::Length("4km"));

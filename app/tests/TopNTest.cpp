@@ -81,7 +81,7 @@ TEST_F(TopNTest, WithoutResultsItWarnsAndShowsTheConditions) {
 }
 
 TEST_F(TopNTest, ACountThatIsNotAPositiveWholeNumberIsRefusedAndEmptied) {
-    for (const char* count : {"0", "-1", "abc", "", "1.5"}) {
+    for (const char* count : {"0", "-1", "abc", "", "1.5", "$3", "0x2", " 2"}) {
         messages.Clear();
         Form().EditGetLowest->SetText(Sj(count));
         Click(Form().BitBtnGetLowest);

@@ -23,20 +23,52 @@ protected:
         QTabBar::mousePressEvent(event);
     }
     void keyPressEvent(QKeyEvent* event) override {
-        if (!owner_->MayChange()) {
+        int step = 0;
+        switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            step = -1;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            step = 1;
+            break;
+        default:
+            break;
+        }
+        if (WouldChange(step) && !owner_->MayChange()) {
             event->accept();
             return;
         }
         QTabBar::keyPressEvent(event);
     }
     void wheelEvent(QWheelEvent* event) override {
-        if (!owner_->MayChange()) {
+        const int delta =
+            event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+        const int step = delta > 0 ? -1 : delta < 0 ? 1 : 0;
+        if (WouldChange(step) && !owner_->MayChange()) {
             event->accept();
             return;
         }
         QTabBar::wheelEvent(event);
     }
 
+private:
+    // Whether moving `step` tabs from the current one reaches an enabled tab: only then is the
+    // page about to change, and only then is the page control asked.
+    bool WouldChange(int step) const {
+        if (step == 0) {
+            return false;
+        }
+        for (int index = currentIndex() + step; index >= 0 && index < count(); index += step) {
+            if (isTabEnabled(index) && isTabVisible(index)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+public:
 private:
     TPageControl* owner_;
 };

@@ -6,9 +6,11 @@
 #include "platform/qt/TEdit.h"
 #include "platform/qt/TLabel.h"
 #include "platform/qt/TPageControl.h"
+
 #include "platform/qt/TRadioButton.h"
 #include "platform/qt/TRadioGroup.h"
 #include "platform/qt/UiFont.h"
+#include <QWheelEvent>
 
 #include <QFontDatabase>
 #include <QTabBar>
@@ -206,6 +208,35 @@ TEST(TPageControlTest, ChangingMayRefuseTheUsersMoveButNotTheCodes) {
     pages.SetActivePageIndex(0);
     EXPECT_EQ(pages.ActivePageIndex(), 0);
     EXPECT_EQ(asked, 2);
+}
+
+TEST(TPageControlTest, OnlyKeysAndWheelTurnsThatMoveThePageAsk) {
+    TPageControl pages;
+    pages.resize(400, 300);
+    pages.AddPage(QStringLiteral("one"), QStringLiteral("TabSheet1"));
+    pages.AddPage(QStringLiteral("two"), QStringLiteral("TabSheet2"));
+    int asked = 0;
+    pages.OnChanging = [&](bool& allowChange) {
+        ++asked;
+        allowChange = false;
+    };
+    pages.show();
+    QTabBar* bar = pages.tabBar();
+    QTest::keyClick(bar, Qt::Key_A);
+    QTest::keyClick(bar, Qt::Key_Left); // nothing before the first page
+    EXPECT_EQ(asked, 0);
+    QTest::keyClick(bar, Qt::Key_Right);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(pages.ActivePageIndex(), 0);
+    QWheelEvent up(bar->rect().center(), bar->mapToGlobal(bar->rect().center()), QPoint(),
+                   QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &up); // towards the page before the first: nothing to ask
+    EXPECT_EQ(asked, 1);
+    QWheelEvent down(bar->rect().center(), bar->mapToGlobal(bar->rect().center()), QPoint(),
+                     QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &down);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(pages.ActivePageIndex(), 0);
 }
 
 TEST(TButtonTest, ClickRunsOnClickAndKeepsTheTag) {
