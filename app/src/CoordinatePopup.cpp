@@ -43,7 +43,13 @@ double CoordinateLineValue(const AnsiString& line) {
     }
     const std::size_t close = bytes.find('>', equals + 1);
     const std::size_t end = close == std::string::npos ? bytes.size() : close;
-    return CAtof(AnsiString(bytes.substr(equals + 1, end - equals - 1)));
+    std::size_t start = equals + 1;
+    // The embedded browser writes attribute values of the page's markup in quotes
+    // (value="34.5"); the number starts after the quote.
+    if (start < end && (bytes[start] == '"' || bytes[start] == '\'')) {
+        ++start;
+    }
+    return CAtof(AnsiString(bytes.substr(start, end - start)));
 }
 
 void ReadCoordinatePopup(const AnsiString& text, PickedCoordinates& values) {

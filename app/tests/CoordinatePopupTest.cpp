@@ -29,6 +29,11 @@ TEST(CoordinatePopupTest, ALinesValueRunsFromItsFirstEqualsSignToTheNextBracket)
         {"緯度(度) 34.73", 0.0}, // no sign
         {"a=abc", 0.0},
         {"a=12", 12.0}, // no bracket: to the end
+        // Attribute values as the browser writes them, in quotes.
+        {"<input name=\"lat\" value=\"34.6782\">", 0.0}, // the first sign is the name's
+        {"緯度(度)<input value=\"34.6782\">", 34.6782},
+        {"Y(m)<input value='-12345.6'>", -12345.6},
+        {"a=\">", 0.0},
     };
     for (const LineCase& c : cases) {
         EXPECT_EQ(CoordinateLineValue(Sj(c.line)), c.value) << c.line;
