@@ -5,11 +5,8 @@
 // mapped to the local server, one browser session while the tests run.
 #include "WebFlowsFixture.h"
 
-#include "platform/browser/TWebBrowserSession.h"
-#include "platform/browser/testing/BrowserTesting.h"
-#include "platform/qt/ErrorDisplay.h"
+#include "platform/browser/testing/BrowserTestMain.h"
 
-#include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -71,21 +68,5 @@ int main(int argc, char** argv) {
         std::perror("restarting the test program");
         return 1;
     }
-    // Tests run the browser without Chromium's sandbox whoever runs them: build machines often
-    // allow neither root's sandbox nor the user namespaces an unprivileged sandbox needs.
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    }
-    PrepareWebBrowserProcess();
-    MapAllHostsToLoopback();
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    testing::InitGoogleTest(&argc, argv);
-    if (GTEST_FLAG_GET(list_tests)) {
-        return RUN_ALL_TESTS();
-    }
-    TApplication app(argc, argv);
-    TWebBrowserSession session;
-    return RUN_ALL_TESTS();
+    return RunBrowserTests(argc, argv);
 }
