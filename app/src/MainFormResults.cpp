@@ -103,13 +103,7 @@ void TMainForm::ShowRankingBySum() {
         ++n;
     }
     SortKey = "sum";
-    if (n == 1) {
-        return;
-    }
-    StringGrid->SetRowCount(n);
-    SelectedRow = FindResultRow(previous);
-    StringGrid->SetRow(SelectedRow);
-    PageControl->SetActivePageIndex(1);
+    ShowFilledRows(n, previous);
 }
 
 void TMainForm::ShowRankingByDistance() {
@@ -156,13 +150,27 @@ void TMainForm::ShowRankingByDistance() {
         ++n;
     }
     SortKey = "distance";
-    if (n == 1) {
+    ShowFilledRows(n, previous);
+}
+
+// After a fill of rows 1 to `rows` - 1: when any row was written, the grid takes that many rows,
+// the previously selected site is selected again and the result page shows.
+void TMainForm::ShowFilledRows(int rows, const AnsiString& previousName) {
+    if (rows == 1) {
         return;
     }
-    StringGrid->SetRowCount(n);
-    SelectedRow = FindResultRow(previous);
+    StringGrid->SetRowCount(rows);
+    SelectedRow = FindResultRow(previousName);
     StringGrid->SetRow(SelectedRow);
     PageControl->SetActivePageIndex(1);
+}
+
+void TMainForm::ShowRankingInCurrentOrder() {
+    if (SortKey == AnsiString("sum")) {
+        ShowRankingBySum();
+    } else {
+        ShowRankingByDistance();
+    }
 }
 
 int TMainForm::FindResultRow(const AnsiString& name) {
@@ -225,11 +233,7 @@ void TMainForm::StringGridKeyPress(QObject*, char& Key) {
             *row = before;
             throw;
         }
-        if (SortKey == AnsiString("sum")) {
-            ShowRankingBySum();
-        } else {
-            ShowRankingByDistance();
-        }
+        ShowRankingInCurrentOrder();
         return;
     }
     const AnsiString cell = StringGrid->Cell(col, SelectedRow);

@@ -164,10 +164,6 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
         *row = before;
         throw;
     }
-    if (SortKey == AnsiString("sum")) {
-        ShowRankingBySum();
-    } else {
-        ShowRankingByDistance();
-    }
+    ShowRankingInCurrentOrder();
     PageControl->SetActivePageIndex(1);
 }

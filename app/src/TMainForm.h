@@ -82,6 +82,9 @@ public:
     // ---- Result grid and orderings.
     void ShowRankingBySum();
     void ShowRankingByDistance();
+    // Refills the grid in the order it shows now (SortKey).
+    void ShowRankingInCurrentOrder();
+    void ShowFilledRows(int rows, const AnsiString& previousName);
     int FindResultRow(const AnsiString& name);
     void StringGridDrawCell(QObject* Sender, int ACol, int ARow, const QRect& Rect,
                             QPainter& Canvas);

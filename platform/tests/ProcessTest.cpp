@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
+#include "platform/testing/ProcessTesting.h"
 #include "platform/testing/TempDir.h"
 #include "platform/testing/UnprivilegedScope.h"
 
@@ -16,29 +17,8 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-std::vector<std::uint32_t> IdsNamed(const AnsiString& name) {
-    std::vector<std::uint32_t> ids;
-    for (const ProcessEntry& entry : ProcessSnapshot()) {
-        if (entry.exeName == name) {
-            ids.push_back(entry.id);
-        }
-    }
-    return ids;
-}
-
-// Polls until the condition holds or five seconds have passed.
-template <typename Condition> bool Eventually(Condition condition) {
-    for (int i = 0; i < 500; ++i) {
-        if (condition()) {
-            return true;
-        }
-        ::usleep(10000);
-    }
-    return condition();
-}
-
 TEST(ProcessTest, SnapshotHoldsThisProcessByItsExecutableName) {
-    const auto ids = IdsNamed("platform_tests");
+    const auto ids = ProcessIdsNamed("platform_tests");
     EXPECT_NE(std::find(ids.begin(), ids.end(), CurrentProcessId()), ids.end());
     const auto all = ProcessSnapshot();
     EXPECT_TRUE(std::is_sorted(all.begin(), all.end(),
@@ -52,13 +32,13 @@ TEST(ProcessTest, StartedProgramRunsDetachedUnderItsOwnNameAndCanBeEnded) {
     const std::string program = dir / name;
     stdfs::copy_file("/bin/sleep", program);
     ASSERT_TRUE(StartDetached(AnsiString(program), {"30"}));
-    ASSERT_TRUE(Eventually([&] { return IdsNamed(AnsiString(name)).size() == 1; }));
+    ASSERT_TRUE(Eventually([&] { return ProcessIdsNamed(AnsiString(name)).size() == 1; }));
     std::string lower = name;
     lower[0] = 's';
-    EXPECT_TRUE(IdsNamed(AnsiString(lower)).empty()); // names are case-sensitive
-    const std::uint32_t id = IdsNamed(AnsiString(name)).front();
+    EXPECT_TRUE(ProcessIdsNamed(AnsiString(lower)).empty()); // names are case-sensitive
+    const std::uint32_t id = ProcessIdsNamed(AnsiString(name)).front();
     EXPECT_TRUE(TerminateProcessById(id));
-    EXPECT_TRUE(Eventually([&] { return IdsNamed(AnsiString(name)).empty(); }));
+    EXPECT_TRUE(Eventually([&] { return ProcessIdsNamed(AnsiString(name)).empty(); }));
 }
 
 std::string ProcFile(std::uint32_t id, const std::string& name) {
@@ -81,8 +61,8 @@ TEST(ProcessTest, AnotherUsersProcessIsListedByTheProgramItsCommandLineNames) {
     const std::string program = dir.MakeFolder("My Tools") + "/" + name;
     stdfs::copy_file("/bin/sleep", program);
     ASSERT_TRUE(StartDetached(AnsiString(program), {"30"}));
-    ASSERT_TRUE(Eventually([&] { return IdsNamed(AnsiString(name)).size() == 1; }));
-    const std::uint32_t id = IdsNamed(AnsiString(name)).front();
+    ASSERT_TRUE(Eventually([&] { return ProcessIdsNamed(AnsiString(name)).size() == 1; }));
+    const std::uint32_t id = ProcessIdsNamed(AnsiString(name)).front();
     struct Ender {
         std::uint32_t id;
         ~Ender() { TerminateProcessById(id); }
@@ -113,8 +93,8 @@ TEST(ProcessTest, AnotherUsersProcessIsListedByTheProgramItsCommandLineNames) {
     char target[4096];
     ASSERT_LT(::readlink(("/proc/" + std::to_string(id) + "/exe").c_str(), target, sizeof target),
               0); // the executable is hidden indeed
-    EXPECT_EQ(IdsNamed(AnsiString(name)), std::vector<std::uint32_t>{id});
-    const auto own = IdsNamed("platform_tests");
+    EXPECT_EQ(ProcessIdsNamed(AnsiString(name)), std::vector<std::uint32_t>{id});
+    const auto own = ProcessIdsNamed("platform_tests");
     EXPECT_NE(std::find(own.begin(), own.end(), CurrentProcessId()), own.end());
     EXPECT_FALSE(Listed(endedId));
     if (kernelThread) {

@@ -1,6 +1,7 @@
 #include "platform/Clock.h"
 #include "platform/Process.h"
 #include "platform/Shell.h"
+#include "platform/testing/ProcessTesting.h"
 #include "platform/testing/TempDir.h"
 #include "updater/TMainForm.h"
 
@@ -14,26 +15,9 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-std::vector<std::uint32_t> IdsNamed(const AnsiString& name) {
-    std::vector<std::uint32_t> ids;
-    for (const ProcessEntry& entry : ProcessSnapshot()) {
-        if (entry.exeName == name) {
-            ids.push_back(entry.id);
-        }
-    }
-    return ids;
-}
-
 bool Running(std::uint32_t id) {
     const auto all = ProcessSnapshot();
     return std::any_of(all.begin(), all.end(), [&](const auto& e) { return e.id == id; });
-}
-
-template <typename Condition> bool Eventually(Condition condition) {
-    for (int i = 0; i < 500 && !condition(); ++i) {
-        ::usleep(10000);
-    }
-    return condition();
 }
 
 // Children that run a copy of /bin/sleep under a name of the system's; the waits of the helpers
@@ -51,11 +35,11 @@ protected:
         if (!stdfs::exists(program)) {
             stdfs::copy_file("/bin/sleep", program);
         }
-        const auto before = IdsNamed(AnsiString(name));
+        const auto before = ProcessIdsNamed(AnsiString(name));
         EXPECT_TRUE(StartDetached(AnsiString(program), {"30"}));
         std::uint32_t id = 0;
         EXPECT_TRUE(Eventually([&] {
-            for (std::uint32_t candidate : IdsNamed(AnsiString(name))) {
+            for (std::uint32_t candidate : ProcessIdsNamed(AnsiString(name))) {
                 if (std::find(before.begin(), before.end(), candidate) == before.end()) {
                     id = candidate;
                     return true;
