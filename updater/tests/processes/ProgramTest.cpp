@@ -1,5 +1,7 @@
 // The built update checker run as a program of its own, in a folder laid out as the product's.
+// It sees every process of its user, so these tests need a process table of their own.
 #include "platform/testing/LocalHttpServer.h"
+#include "platform/testing/ProcessIsolation.h"
 #include "platform/testing/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +37,9 @@ int RunProgram(const std::string& program) {
 }
 
 TEST(ProgramTest, TheUpdateCheckerRunsItsRoadAndEnds) {
+    if (CurrentProcessTable() != ProcessTable::Own) {
+        GTEST_SKIP() << kNeedsOwnProcessTable;
+    }
     TempDir root;
     LocalHttpServer server;
     const std::string own = root.MakeFolder("product/lumbrixon");
