@@ -5,6 +5,7 @@
 
 #include "model/CIniManager.h"
 
+#include "platform/ModulePath.h"
 #include "platform/browser/TWebBrowserSession.h"
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/qt/QtMessageBox.h"
@@ -13,6 +14,9 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    // Every relative path of the program names a file of its own folder, whichever folder it
+    // was started from.
+    EnterProgramFolder();
     // The update checker's version file is read once, before anything else runs.
     ProgramVersionFile();
     PrepareWebBrowserProcess();

@@ -191,8 +191,10 @@ void TMainForm::SelectRememberedArea() {
     ComboBoxArea->SetItemIndex(name.IsEmpty() ? -1 : ComboBoxArea->IndexOfText(name));
 }
 
+// Only the processes of this program's own user count: another user of the machine may run the
+// program at the same time.
 bool TMainForm::IsAnotherInstanceRunning(const AnsiString& code, std::uint32_t ownId) {
-    const std::vector<ProcessEntry> processes = ProcessSnapshot();
+    const std::vector<ProcessEntry> processes = OwnUserProcessSnapshot();
     LFileOperate fileOperate;
     const AnsiString name = fileOperate.FindFile(code, "./").SubString(3, 100);
     if (name.IsEmpty()) {

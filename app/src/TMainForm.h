@@ -48,8 +48,9 @@ public:
     void ButtonClose1Click(QObject* Sender);
     void ButtonClose2Click(QObject* Sender);
     void ButtonClose3Click(QObject* Sender);
-    // True when another running process has the program's executable name (the first entry of
-    // the working folder whose name contains `code`) and an id other than `ownId`.
+    // True when another running process of this program's user has the program's executable
+    // name (the first entry of the working folder whose name contains `code`) and an id other
+    // than `ownId`.
     bool IsAnotherInstanceRunning(const AnsiString& code, std::uint32_t ownId);
     void FillHimokuItems();
     void FillSyubetsuItems();

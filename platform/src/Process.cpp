@@ -8,7 +8,10 @@
 #include <dirent.h>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -53,6 +56,34 @@ std::string ProgramName(const std::string& id) {
     return name.empty() ? CommandName(id) : name;
 }
 
+// The real user id: the first of the four on the "Uid:" line of the process's status, which
+// every user may read. None when the process has ended meanwhile.
+std::optional<std::uint32_t> RealUserId(const std::string& id) {
+    std::ifstream status("/proc/" + id + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Uid:", 0) == 0) {
+            std::istringstream fields(line.substr(4));
+            std::uint32_t uid = 0;
+            if (fields >> uid) {
+                return uid;
+            }
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::function<bool(std::uint32_t)>>& Narrowings() {
+    static std::vector<std::function<bool(std::uint32_t)>> narrowings;
+    return narrowings;
+}
+
+bool InProcessList(std::uint32_t id) {
+    return std::all_of(Narrowings().begin(), Narrowings().end(),
+                       [id](const auto& keep) { return keep(id); });
+}
+
 bool IsZombie(const std::string& id) {
     std::ifstream stat("/proc/" + id + "/stat");
     std::string content((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
@@ -76,15 +107,26 @@ std::vector<ProcessEntry> ProcessSnapshot() {
             })) {
             continue;
         }
-        const std::string name = ProgramName(id);
-        if (name.empty() || IsZombie(id)) {
+        const auto number = static_cast<std::uint32_t>(std::stoul(id));
+        if (!InProcessList(number)) {
             continue;
         }
-        entries.push_back(
-            ProcessEntry{static_cast<std::uint32_t>(std::stoul(id)), fs932::FromOsName(name)});
+        const std::string name = ProgramName(id);
+        const std::optional<std::uint32_t> user = RealUserId(id);
+        if (name.empty() || !user || IsZombie(id)) {
+            continue;
+        }
+        entries.push_back(ProcessEntry{number, fs932::FromOsName(name), *user});
     }
     std::sort(entries.begin(), entries.end(),
               [](const ProcessEntry& a, const ProcessEntry& b) { return a.id < b.id; });
+    return entries;
+}
+
+std::vector<ProcessEntry> OwnUserProcessSnapshot() {
+    const auto own = static_cast<std::uint32_t>(::getuid());
+    std::vector<ProcessEntry> entries = ProcessSnapshot();
+    std::erase_if(entries, [own](const ProcessEntry& entry) { return entry.realUserId != own; });
     return entries;
 }
 
@@ -93,5 +135,14 @@ std::uint32_t CurrentProcessId() {
 }
 
 bool TerminateProcessById(std::uint32_t id) {
-    return ::kill(static_cast<pid_t>(id), SIGKILL) == 0;
+    // kill() takes 0 for the own process group and ids past the largest pid as negative, for
+    // another group or every process the program may signal: none of them is one process.
+    if (id == 0 || id > static_cast<std::uint32_t>(std::numeric_limits<pid_t>::max())) {
+        return false;
+    }
+    return InProcessList(id) && ::kill(static_cast<pid_t>(id), SIGKILL) == 0;
+}
+
+void NarrowProcessList(std::function<bool(std::uint32_t id)> keep) {
+    Narrowings().push_back(std::move(keep));
 }

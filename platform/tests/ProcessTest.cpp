@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
+#include "platform/testing/OtherUserProcess.h"
 #include "platform/testing/ProcessTesting.h"
 #include "platform/testing/TempDir.h"
 #include "platform/testing/UnprivilegedScope.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <sys/wait.h>
@@ -103,6 +105,74 @@ TEST(ProcessTest, AnotherUsersProcessIsListedByTheProgramItsCommandLineNames) {
     for (const ProcessEntry& entry : ProcessSnapshot()) {
         EXPECT_FALSE(entry.exeName.IsEmpty()) << entry.id;
     }
+}
+
+// The process list tells each process's real user; the own user's list holds only this user's.
+TEST(ProcessTest, TheOwnUsersListLeavesOutAnotherUsersProcesses) {
+    const std::string name = "Colleague_" + std::to_string(::getpid()) + ".exe";
+    OtherUserProcess colleague(name);
+    if (!colleague.Started()) {
+        GTEST_SKIP() << "needs root, to start a process as another user";
+    }
+    const auto listed = [](const std::vector<ProcessEntry>& list, std::uint32_t id) {
+        return std::find_if(list.begin(), list.end(),
+                            [&](const ProcessEntry& e) { return e.id == id; });
+    };
+    const auto all = ProcessSnapshot();
+    ASSERT_NE(listed(all, colleague.Id()), all.end());
+    EXPECT_EQ(listed(all, colleague.Id())->realUserId, OtherUserProcess::kUser);
+    ASSERT_NE(listed(all, CurrentProcessId()), all.end());
+    EXPECT_EQ(listed(all, CurrentProcessId())->realUserId, ::getuid());
+
+    const auto own = OwnUserProcessSnapshot();
+    EXPECT_EQ(listed(own, colleague.Id()), own.end());
+    EXPECT_NE(listed(own, CurrentProcessId()), own.end());
+    EXPECT_TRUE(std::all_of(own.begin(), own.end(),
+                            [](const ProcessEntry& e) { return e.realUserId == ::getuid(); }));
+}
+
+// A narrowed list stays narrowed: it lists and ends only what it keeps, and a later narrowing
+// cannot widen it. (In a child process, since nothing undoes a narrowing.)
+TEST(ProcessTest, ANarrowedListKeepsToWhatItKeepsForGood) {
+    TempDir dir;
+    const std::string name = "Outside_" + std::to_string(::getpid()) + ".exe";
+    stdfs::copy_file("/bin/sleep", dir / name);
+    const pid_t outside = ::fork();
+    if (outside == 0) {
+        const std::string program = dir / name;
+        ::execl(program.c_str(), program.c_str(), "30", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_TRUE(Eventually([&] { return ProcessIdsNamed(AnsiString(name)).size() == 1; }));
+    const pid_t narrowed = ::fork();
+    if (narrowed == 0) {
+        const std::uint32_t self = CurrentProcessId();
+        NarrowProcessList([self](std::uint32_t id) { return id == self; });
+        NarrowProcessList([](std::uint32_t) { return true; });
+        const auto list = ProcessSnapshot();
+        const bool onlySelf = list.size() == 1 && list.front().id == self;
+        const bool spared = !TerminateProcessById(static_cast<std::uint32_t>(outside));
+        _exit(onlySelf && spared ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(narrowed, &status, 0), narrowed);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(::waitpid(outside, nullptr, WNOHANG), 0) << "the process outside the list runs on";
+    ::kill(outside, SIGKILL);
+    ::waitpid(outside, nullptr, 0);
+}
+
+// Id 0 names the own process group to kill(): it ends nothing. (In a child that leads a group of
+// its own, so that a fault ends only the child.)
+TEST(ProcessTest, IdZeroEndsNothing) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setpgid(0, 0);
+        _exit(TerminateProcessById(0) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST(ProcessTest, ShellOpenStartsAnExecutableWithItsParametersInItsFolder) {

@@ -1,4 +1,5 @@
-// Processes and their windows, found by executable name.
+// Processes and their windows, found by executable name among the processes of the checker's
+// own user: a checker run by one user (or by root) never stops another user's program.
 #include "updater/TMainForm.h"
 
 #include "platform/Clock.h"
@@ -12,10 +13,10 @@ namespace {
 
 constexpr int kProcessWait = 300;
 
-// The first process of the name in the process list, leaving out `except`.
+// The first process of the name in the own user's process list, leaving out `except`.
 std::optional<ProcessEntry> FirstProcessNamed(const AnsiString& name,
                                               std::optional<std::uint32_t> except = {}) {
-    for (const ProcessEntry& entry : ProcessSnapshot()) {
+    for (const ProcessEntry& entry : OwnUserProcessSnapshot()) {
         if (entry.exeName == name && entry.id != except) {
             return entry;
         }

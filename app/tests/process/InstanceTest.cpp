@@ -4,6 +4,7 @@
 
 #include "platform/Process.h"
 #include "platform/Shell.h"
+#include "platform/testing/OtherUserProcess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -89,6 +90,25 @@ TEST_F(MainFormTest, OnlyAnotherProcessOfTheProgramsNameIsAnotherInstance) {
         << "a process with the program's own id is this instance";
     EXPECT_FALSE(Form().IsAnotherInstanceRunning("NoSuchCode", CurrentProcessId()))
         << "no file of the working folder carries the code: no name, no match";
+}
+
+// A colleague has the program open on a shared machine: the own start goes on, and the
+// colleague's program is left alone.
+TEST_F(MainFormTest, AnotherUsersRunningProgramIsNoOtherInstance) {
+    Create();
+    const std::string name = "Vakrel_R5_other_user_test.exe";
+    Folder().Dir().Write(name, "");
+    OtherUserProcess colleague(name);
+    if (!colleague.Started()) {
+        GTEST_SKIP() << "needs root, to start a process as another user";
+    }
+    EXPECT_FALSE(Form().IsAnotherInstanceRunning(EXE_NAME_CODE, CurrentProcessId()));
+
+    Form().FormCreate(&Form());
+    EXPECT_TRUE(messages.Calls().empty());
+    EXPECT_FALSE(Form().QuitRequested());
+    EXPECT_GT(Form().ComboBoxArea->Count(), 0) << "the start-up went on";
+    EXPECT_TRUE(colleague.Running());
 }
 
 TEST_F(MainFormTest, StartUpStartsTheUpdateChecker) {

@@ -3,10 +3,12 @@
 #include "platform/browser/TWebBrowserSession.h"
 #include "platform/browser/testing/BrowserTesting.h"
 #include "platform/qt/ErrorDisplay.h"
+#include "platform/testing/ProcessIsolation.h"
 
 #include <gtest/gtest.h>
 
 int RunBrowserTests(int argc, char** argv) {
+    IsolateTestProcesses();
     // Tests run the browser without Chromium's sandbox whoever runs them: build machines often
     // allow neither root's sandbox nor the user namespaces an unprivileged sandbox needs.
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {

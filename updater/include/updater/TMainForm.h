@@ -37,8 +37,9 @@ public:
     void NMHTTP_QuorvanToolsSetupEXEDisconnect();
     void NMHTTP_QuorvanToolsSetupEXESuccess();
 
-    // Processes by executable name, compared whole, byte for byte. Only the first process of
-    // the name in the process list counts. The waits are 300 ms on the Clock.
+    // Processes by executable name, compared whole, byte for byte, among the processes whose
+    // real user is this program's. Only the first such process of the name in the process list
+    // counts. The waits are 300 ms on the Clock.
     // Terminates the first process of the name, if any, then waits.
     static void KillProcessByName(const AnsiString& name);
     // Whether a process of the name other than `ownId` runs; waits before answering.

@@ -1,6 +1,7 @@
 #include "platform/Clock.h"
 #include "platform/Process.h"
 #include "platform/Shell.h"
+#include "platform/testing/OtherUserProcess.h"
 #include "platform/testing/ProcessTesting.h"
 #include "platform/testing/TempDir.h"
 #include "updater/TMainForm.h"
@@ -101,6 +102,31 @@ TEST_F(ProcessHelpersTest, AnotherInstanceLeavesOutTheOwnId) {
     EXPECT_TRUE(TMainForm::IsOtherInstanceRunning("lumbrixon.exe", first));
     EXPECT_TRUE(TMainForm::IsOtherInstanceRunning("lumbrixon.exe", second));
     EXPECT_EQ(clock_.Milliseconds(), 1500);
+}
+
+// A colleague's program of the same name on a shared machine: none of the helpers sees it,
+// even when it comes first in the process list, and the own user's process is found instead.
+TEST_F(ProcessHelpersTest, AnotherUsersProcessOfTheNameIsNeitherSeenNorEnded) {
+    const AnsiString name = "Vakrel_R581_prototype.exe";
+    OtherUserProcess colleague(name.str());
+    if (!colleague.Started()) {
+        GTEST_SKIP() << "needs root, to start a process as another user";
+    }
+    EXPECT_FALSE(TMainForm::IsProcessRunning(name));
+    EXPECT_FALSE(TMainForm::IsOtherInstanceRunning(name, CurrentProcessId()));
+    EXPECT_FALSE(TMainForm::CloseProcessWindow(name));
+    TMainForm::KillProcessByName(name);
+    EXPECT_EQ(clock_.Milliseconds(), 600); // the waits stay
+
+    const std::uint32_t own = StartNamed(name.str());
+    ASSERT_LT(colleague.Id(), own) << "the colleague's process comes first in the list";
+    EXPECT_TRUE(TMainForm::IsProcessRunning(name));
+    EXPECT_TRUE(TMainForm::IsOtherInstanceRunning(name, CurrentProcessId()));
+    EXPECT_FALSE(TMainForm::IsOtherInstanceRunning(name, own));
+    TMainForm::KillProcessByName(name);
+    EXPECT_TRUE(Eventually([&] { return !Running(own); }));
+    // By now a kill of either call would have ended it too.
+    EXPECT_TRUE(colleague.Running());
 }
 
 } // namespace

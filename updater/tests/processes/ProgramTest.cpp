@@ -1,5 +1,7 @@
 // The built update checker run as a program of its own, in a folder laid out as the product's.
+// It sees every process of its user, so these tests need a process table of their own.
 #include "platform/testing/LocalHttpServer.h"
+#include "platform/testing/ProcessIsolation.h"
 #include "platform/testing/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +15,14 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-// Runs the program with offscreen windows and waits for its end (at most 20 seconds); its exit
-// status, or -1 when it had to be stopped.
-int RunProgram(const std::string& program) {
+// Runs the program with offscreen windows, from `folder` when one is given, and waits for its
+// end (at most 20 seconds); its exit status, or -1 when it had to be stopped.
+int RunProgram(const std::string& program, const std::string& folder = "") {
     const pid_t child = ::fork();
     if (child == 0) {
+        if (!folder.empty() && ::chdir(folder.c_str()) != 0) {
+            _exit(126);
+        }
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
@@ -35,6 +40,9 @@ int RunProgram(const std::string& program) {
 }
 
 TEST(ProgramTest, TheUpdateCheckerRunsItsRoadAndEnds) {
+    if (CurrentProcessTable() != ProcessTable::Own) {
+        GTEST_SKIP() << kNeedsOwnProcessTable;
+    }
     TempDir root;
     LocalHttpServer server;
     const std::string own = root.MakeFolder("product/lumbrixon");
@@ -61,6 +69,43 @@ TEST(ProgramTest, TheUpdateCheckerRunsItsRoadAndEnds) {
     stdfs::remove(own + "/version.ini");
     EXPECT_EQ(RunProgram(program), 0);
     EXPECT_EQ(server.Requests().size(), 1u);
+}
+
+// Started from another folder that holds a version file and process checker of its own, the
+// checker reads its own, and the process checker it opens works in the checker's folder.
+TEST(ProgramTest, StartedFromAnotherFolderTheUpdateCheckerWorksInItsOwn) {
+    if (CurrentProcessTable() != ProcessTable::Own) {
+        GTEST_SKIP() << kNeedsOwnProcessTable;
+    }
+    TempDir root;
+    LocalHttpServer server;
+    const std::string own = root.MakeFolder("product/lumbrixon");
+    const std::string program = own + "/lumbrixon.exe";
+    stdfs::copy_file(LUMBRIXON_PROGRAM, program);
+    const std::string version = "[version]\r\nname=Tool\r\nver=1.0\r\ntarget_exe=Tool.exe\r\n"
+                                "rootpath=" +
+                                server.Url("/") + "\r\nexepath=upd/\r\ninstaller_exe=Setup\r\n";
+    root.Write("product/lumbrixon/version.ini", version);
+    server.Serve("/upd/version.ini", LocalHttpServer::Ok(version));
+    const std::string record = root / "travomet.txt";
+    root.Write("product/lumbrixon/travomet.exe", "#!/bin/sh\npwd > " + record + "\n");
+    stdfs::permissions(own + "/travomet.exe", stdfs::perms::owner_all);
+    const std::string elsewhere = root.MakeFolder("elsewhere");
+    const std::string planted = root / "planted.txt";
+    root.Write("elsewhere/version.ini", "[version]\r\nver=0.1\r\nrootpath=http://127.0.0.1:9/\r\n");
+    for (const char* name : {"travomet.exe", "travomet_org.exe"}) {
+        root.Write(std::string("elsewhere/") + name, "#!/bin/sh\necho planted > " + planted + "\n");
+        stdfs::permissions(elsewhere + "/" + name, stdfs::perms::owner_all);
+    }
+
+    EXPECT_EQ(RunProgram(program, elsewhere), 0);
+    EXPECT_EQ(server.Requests(), std::vector<std::string>{"GET /upd/version.ini HTTP/1.0"});
+    for (int i = 0; i < 1000 && !stdfs::exists(record); ++i) {
+        ::usleep(10000);
+    }
+    EXPECT_EQ(ReadWholeFile(record), stdfs::canonical(own).string() + "\n");
+    EXPECT_FALSE(stdfs::exists(planted));
+    EXPECT_FALSE(stdfs::exists(elsewhere + "/new_version.ini"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/Clock.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Shell.h"
+#include "platform/testing/OtherUserProcess.h"
 #include "platform/testing/TempDir.h"
 #include "platform/testing/TestWindow.h"
 #include "platform/testing/XvfbServer.h"
@@ -71,6 +72,28 @@ TEST_F(CloseProcessWindowTest, OnlyHiddenWindowsOrNoProcessGiveFalseAtOnce) {
     EXPECT_FALSE(TMainForm::CloseProcessWindow("NoSuchProgram.exe"));
     EXPECT_EQ(clock_.Milliseconds(), 0);
     EXPECT_EQ(program.Record(), "ready\n");
+}
+
+// A colleague's program of the same name shows its window on the same display: it gets no
+// close, and the own program's window does.
+TEST_F(CloseProcessWindowTest, AnotherUsersWindowIsNotClosed) {
+    TempDir shared;
+    stdfs::permissions(shared.Path(), stdfs::perms::all);
+    const std::string colleagueRecord = shared / "record.txt";
+    OtherUserProcess colleague(name_, X11_TEST_WINDOW_PROGRAM, {"main", colleagueRecord});
+    if (!colleague.Started()) {
+        GTEST_SKIP() << "needs root, to start a program as another user";
+    }
+    ASSERT_TRUE(Eventually([&] { return ReadWholeFile(colleagueRecord) == "ready\n"; }));
+    EXPECT_FALSE(TMainForm::CloseProcessWindow(AnsiString(name_)));
+    EXPECT_EQ(clock_.Milliseconds(), 0);
+
+    TestWindow own("main", dir_ / "record.txt", dir_ / name_);
+    ASSERT_TRUE(own.WaitFor("ready"));
+    EXPECT_TRUE(TMainForm::CloseProcessWindow(AnsiString(name_)));
+    ASSERT_TRUE(own.WaitFor("close main"));
+    EXPECT_EQ(ReadWholeFile(colleagueRecord), "ready\n");
+    EXPECT_TRUE(colleague.Running());
 }
 
 TEST(CloseProcessWindowNoDisplayTest, WithoutADisplayNoWindowIsFound) {
