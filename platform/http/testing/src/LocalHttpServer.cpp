@@ -95,11 +95,17 @@ std::string PercentDecoded(const std::string& text) {
     return decoded;
 }
 
-// Sends everything; false when the client has gone.
-bool SendAll(int connection, const char* data, std::size_t size) {
+// Sends everything; false when the client has gone or the server stops, also while a client
+// that reads nothing keeps the connection open.
+bool SendAll(int connection, const char* data, std::size_t size, const std::atomic<bool>& stop) {
     while (size > 0) {
-        ssize_t sent = ::send(connection, data, size, MSG_NOSIGNAL);
-        if (sent < 0 && errno == EINTR) {
+        if (stop) {
+            return false;
+        }
+        const ssize_t sent = ::send(connection, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
+            pollfd wait{connection, POLLOUT, 0};
+            ::poll(&wait, 1, kPollMilliseconds);
             continue;
         }
         if (sent <= 0) {
@@ -376,7 +382,7 @@ void LocalHttpServer::Send(int connection, const Response& response) {
         head += name + ": " + value + "\r\n";
     }
     head += "\r\n";
-    if (!SendAll(connection, head.data(), head.size())) {
+    if (!SendAll(connection, head.data(), head.size(), stop_)) {
         return;
     }
 
@@ -394,7 +400,7 @@ void LocalHttpServer::Send(int connection, const Response& response) {
         if (response.trickleBytes > 0) {
             scripted_ += response.trickleMs;
         }
-        if (!SendAll(connection, body.data() + sent, next - sent)) {
+        if (!SendAll(connection, body.data() + sent, next - sent, stop_)) {
             return;
         }
         sent = next;
@@ -418,7 +424,7 @@ void LocalHttpServer::Send(int connection, const Response& response) {
         return;
     }
     while (response.endless && !stop_ && !body.empty()) {
-        if (!SendAll(connection, body.data(), body.size())) {
+        if (!SendAll(connection, body.data(), body.size(), stop_)) {
             return;
         }
     }
