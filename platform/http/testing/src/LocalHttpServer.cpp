@@ -20,8 +20,9 @@ namespace {
 constexpr int kPollMilliseconds = 20;
 // Real time between two trickled pieces.
 constexpr int kTrickleRealMilliseconds = 10;
-// Real time the client has to read what came before a reset.
-constexpr int kBeforeResetMilliseconds = 50;
+// Real time the client has to read what was sent before the server resets the connection or
+// shows that it holds the rest back.
+constexpr int kSettleMilliseconds = 50;
 
 const char* Reason(int code) {
     switch (code) {
@@ -410,6 +411,9 @@ void LocalHttpServer::Send(int connection, const Response& response) {
     }
 
     if (response.stallAfter != HttpResponse::kWhole) {
+        if (!Pause(kSettleMilliseconds)) {
+            return;
+        }
         ++stalled_;
         while (!stop_) {
             pollfd wait{connection, POLLIN, 0};
@@ -429,7 +433,7 @@ void LocalHttpServer::Send(int connection, const Response& response) {
         }
     }
     if (response.reset) {
-        Pause(kBeforeResetMilliseconds);
+        Pause(kSettleMilliseconds);
         const linger hard{1, 0};
         ::setsockopt(connection, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
     }

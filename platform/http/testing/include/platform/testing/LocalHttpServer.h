@@ -108,7 +108,7 @@ public:
     std::vector<std::string> Requests() const;
     // The requests received so far, whole, oldest first.
     std::vector<HttpRequest> ReceivedRequests() const;
-    // True while a response is being held back.
+    // True while a response is being held back, from a moment after its last bytes went out.
     bool Stalled() const { return stalled_.load() > 0; }
     // The time that trickled answers stood for so far, in milliseconds.
     std::int64_t ScriptedMilliseconds() const { return scripted_.load(); }
