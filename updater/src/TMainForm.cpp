@@ -21,6 +21,9 @@ TMainForm* MainForm = nullptr;
 namespace {
 
 constexpr int kVersionFileTimeOut = 300000;
+// The version file is small: a server that keeps it coming slowly is given no longer than this
+// in all, since a running update checker keeps every later one from starting.
+constexpr int kVersionFileTotalTimeOut = 300000;
 constexpr int kInstallerTimeOut = 900000;
 // The version file is a few lines; a longer answer is not one.
 constexpr std::int64_t kMaxVersionFileSize = 1 << 20;
@@ -135,7 +138,11 @@ void TMainForm::FormCreate() {
         fs932::DeleteFile(OwnFolder + (LocalVersion->IsSpecialTarget()
                                            ? QUORVAN_SETUP_EXE
                                            : LocalVersion->GetInstallerFileName()));
+        // The name handed to the process checker: a file of that name now can only be left
+        // from an earlier run, never one that this run completed.
+        fs932::DeleteFile(OwnFolder + QUORVAN_SETUP_EXE);
         NMHTTP_Ini.SetTimeOut(kVersionFileTimeOut);
+        NMHTTP_Ini.SetTotalTimeOut(kVersionFileTotalTimeOut);
         NMHTTP_Ini.SetMaxBodySize(kMaxVersionFileSize);
         NMHTTP_Ini.SetBodyFile(OwnFolder + NEW_VERSION_INI);
         NMHTTP_Ini.Get(LocalVersion->GetVersionFileUrl());
@@ -169,11 +176,16 @@ void TMainForm::NMHTTP_IniSuccess() {
 
     StopProgramsInTheWay();
 
+    bool failed = false;
     try {
         NMHTTP_QuorvanToolsSetupEXE.SetTimeOut(kInstallerTimeOut);
         NMHTTP_QuorvanToolsSetupEXE.SetBodyFile(OwnFolder + ServerVersion->GetInstallerFileName());
         NMHTTP_QuorvanToolsSetupEXE.Get(ServerVersion->GetInstallerUrl());
     } catch (const std::exception&) {
+        failed = true;
+    }
+    DeleteIncompleteDownload();
+    if (failed) {
         ShowMessageBox(MSG_DOWNLOAD_FAILED, CAPTION_DOWNLOAD_FAILED, FLAGS_DOWNLOAD_FAILED);
     }
 }

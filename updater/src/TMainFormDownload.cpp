@@ -63,3 +63,11 @@ void TMainForm::NMHTTP_QuorvanToolsSetupEXESuccess() {
         fs932::DeleteFile(OwnFolder + QUORVAN_SETUP_EXE);
     }
 }
+
+void TMainForm::DeleteIncompleteDownload() {
+    // Only a file that this transfer wrote: a transfer that failed before its response came
+    // leaves alone whatever bears the name.
+    if (!InstallerDownloaded && NMHTTP_QuorvanToolsSetupEXE.BodyFileCreated()) {
+        fs932::DeleteFile(OwnFolder + ServerVersion->GetInstallerFileName());
+    }
+}

@@ -29,15 +29,16 @@ quint16 TestPagesPort() {
 } // namespace
 
 WebFlowsTest::WebFlowsTest() : server(TestPagesPort()) {
-    server.ServeFolder(QStringLiteral(WEBFLOWS_TEST_PAGES));
+    server.ServeFolder(WEBFLOWS_TEST_PAGES);
     server.Handle("/ppi/pub",
                   [this](const HttpRequest&) { return server.FileResponse("/ppi/pub.html"); });
-    server.Handle("/distance/routes.js", [this](const HttpRequest&) {
-        HttpResponse response;
-        response.contentType = "text/javascript; charset=utf-8";
-        response.body = routesScript_;
-        return response;
-    });
+    SetNoRoutes();
+}
+
+void WebFlowsTest::ServeRoutes(std::string script) {
+    HttpResponse response = LocalHttpServer::Ok(std::move(script));
+    response.contentType = "text/javascript; charset=utf-8";
+    server.Serve("/distance/routes.js", std::move(response));
 }
 
 void WebFlowsTest::StartOnBiddingSite() {
@@ -55,7 +56,7 @@ void WebFlowsTest::StartOnBiddingSite() {
 }
 
 AnsiString WebFlowsTest::Address(const char* host, const QString& path) const {
-    return FromQString(server.Url(QString::fromLatin1(host), path));
+    return FromQString(QString::fromStdString(server.Url(host, path.toStdString())));
 }
 
 void WebFlowsTest::ClickLink(TWebBrowser& browser, const QString& id) {
@@ -84,27 +85,27 @@ std::vector<TWebBrowser*> WebFlowsTest::OutsideWindows() {
 
 void WebFlowsTest::SetRoutes(const std::map<std::string, std::string>& lengthBySite) {
     LCoordinatesConvert convert;
-    QByteArray script = "var routeLengths = [\n";
+    std::string script = "var routeLengths = [\n";
     for (const SitePoint& site : kSites) {
         const auto length = lengthBySite.find(site.name);
         if (length == lengthBySite.end()) {
             continue;
         }
         convert.ConvertXYToLatLon(site.x, site.y);
-        script += "  [" + QByteArray::number(convert.GetLatitude(), 'g', 17) + ", " +
-                  QByteArray::number(convert.GetLongitude(), 'g', 17) + ", '" +
-                  QByteArray::fromStdString(length->second) + "'],\n";
+        script += "  [" + QByteArray::number(convert.GetLatitude(), 'g', 17).toStdString() + ", " +
+                  QByteArray::number(convert.GetLongitude(), 'g', 17).toStdString() + ", '" +
+                  length->second + "'],\n";
     }
-    routesScript_ = script + "];\n";
+    ServeRoutes(script + "];\n");
 }
 
 void WebFlowsTest::SetNoRoutes() {
-    routesScript_ = "var routeLengths = null;\n";
+    ServeRoutes("var routeLengths = null;\n");
 }
 
 int WebFlowsTest::RoutePageLoads() const {
     int loads = 0;
-    for (const HttpRequest& request : server.Requests()) {
+    for (const HttpRequest& request : server.ReceivedRequests()) {
         loads += request.path == "/distance/index.html" ? 1 : 0;
     }
     return loads;

@@ -4,7 +4,7 @@
 
 #include "platform/browser/TWebBrowser.h"
 #include "platform/browser/testing/BrowserTesting.h"
-#include "platform/browser/testing/LocalHttpServer.h"
+#include "platform/testing/LocalHttpServer.h"
 
 #include <QString>
 
@@ -48,7 +48,7 @@ protected:
     std::vector<AnsiString> completions;
 
 private:
-    QByteArray routesScript_ = "var routeLengths = null;\n";
+    void ServeRoutes(std::string script);
 };
 
 // Own enabled state of a control, whatever its parents'.

@@ -2,8 +2,8 @@
 
 #include "platform/browser/TWebBrowser.h"
 #include "platform/browser/testing/BrowserTesting.h"
-#include "platform/browser/testing/LocalHttpServer.h"
 #include "platform/qt/QtText.h"
+#include "platform/testing/LocalHttpServer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 // of the kind a deployment uses.
 class BrowserTest : public testing::Test {
 protected:
-    BrowserTest() { server.ServeFolder(QStringLiteral(BROWSER_TEST_DATA)); }
+    BrowserTest() { server.ServeFolder(BROWSER_TEST_DATA); }
 
     static std::unique_ptr<TWebBrowser> MakeBrowser() {
         auto browser = std::make_unique<TWebBrowser>();
@@ -24,7 +24,8 @@ protected:
 
     AnsiString Address(const QString& path,
                        const QString& host = QStringLiteral("pages.example.jp")) const {
-        return FromQString(server.Url(host, path));
+        return FromQString(
+            QString::fromStdString(server.Url(host.toStdString(), path.toStdString())));
     }
 
     // Navigates and waits until the page is complete.

@@ -15,10 +15,10 @@ using DocumentTest = BrowserTest;
 // The Japanese fixture page in code page 932, with or without the encoding stated.
 HttpResponse JapanesePage(const LocalHttpServer& server, bool stated) {
     HttpResponse response = server.FileResponse("/japanese.html");
-    std::string text = response.body.toStdString();
+    std::string text = response.body;
     const std::string meta = "<meta charset=\"utf-8\">";
     text.erase(text.find(meta), meta.size());
-    response.body = QByteArray::fromStdString(cp932::FromUtf8(text));
+    response.body = cp932::FromUtf8(text);
     response.contentType = stated ? "text/html; charset=Shift_JIS" : "text/html";
     return response;
 }

@@ -23,8 +23,8 @@ void PumpFor(int milliseconds) {
     loop.exec();
 }
 
-bool WasRequested(const LocalHttpServer& server, const QByteArray& path) {
-    const auto& requests = server.Requests();
+bool WasRequested(const LocalHttpServer& server, const std::string& path) {
+    const auto requests = server.ReceivedRequests();
     return std::any_of(requests.begin(), requests.end(),
                        [&](const HttpRequest& request) { return request.path == path; });
 }
@@ -104,7 +104,7 @@ TEST_F(EventsTest, CancelledNavigationsSendNothing) {
         EXPECT_EQ(WasRequested(server, "/submit"), !cancel);
     }
     ASSERT_TRUE(WasRequested(server, "/submit"));
-    const HttpRequest& post = server.Requests().back();
+    const HttpRequest post = server.ReceivedRequests().back();
     EXPECT_EQ(post.method, "POST");
     EXPECT_EQ(post.body, "q=abc");
 }

@@ -14,8 +14,8 @@ HttpResponse SlowPage(const LocalHttpServer& server) {
     HttpResponse response = server.FileResponse("/second.html");
     // The document arrives after a while, and its end later still.
     response.delayMs = 400;
-    response.firstPartBytes = 40;
-    response.restDelayMs = 400;
+    response.pauseAfter = 40;
+    response.pauseMs = 400;
     return response;
 }
 

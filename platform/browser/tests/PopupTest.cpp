@@ -90,7 +90,7 @@ TEST_F(PopupTest, PopupsOfScriptLinksAndFormsArriveWhole) {
                                   "NewWindow2"}));
         } else {
             EXPECT_EQ(events, std::vector<std::string>{"NewWindow2"});
-            const HttpRequest& post = server.Requests().back();
+            const HttpRequest post = server.ReceivedRequests().back();
             EXPECT_EQ(post.path, "/submit");
             EXPECT_EQ(post.method, "POST");
             EXPECT_EQ(post.body, "q=abc");

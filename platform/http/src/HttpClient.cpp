@@ -66,6 +66,29 @@ std::int64_t Now() {
     return Clock::Current().Milliseconds();
 }
 
+// The value of a Content-Length header line: a plain decimal number between optional blanks
+// (a number too large for any body is kept as a very large one), or -1 for anything else.
+std::int64_t PlainLength(std::string_view value) {
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!value.empty() && blank(value.front())) {
+        value.remove_prefix(1);
+    }
+    while (!value.empty() && blank(value.back())) {
+        value.remove_suffix(1);
+    }
+    if (value.empty()) {
+        return -1;
+    }
+    std::int64_t number = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        number = std::min<std::int64_t>(number * 10 + (c - '0'), INT64_MAX / 16);
+    }
+    return number;
+}
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -85,6 +108,8 @@ struct HttpClient::Hop {
     bool interim = false;
     bool headerDone = false;
     bool tooLarge = false;
+    // A Content-Length that is not a plain decimal number, or one of several that disagree.
+    bool unclearLength = false;
 
     static int OnConnected(void* user, char*, char*, int, int) {
         static_cast<Hop*>(user)->connected = true;
@@ -102,25 +127,16 @@ struct HttpClient::Hop {
                           line[blank + 1] == '1';
             hop.sawStatusLine = true;
             hop.contentLength = -1;
+            hop.unclearLength = false;
         } else if (line == "\r\n" || line == "\n") {
             if (hop.sawStatusLine && !hop.interim) {
                 hop.headerDone = true;
             }
         } else if (Lower(line.substr(0, 15)) == "content-length:") {
-            std::string_view value = line.substr(15);
-            while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) {
-                value.remove_prefix(1);
-            }
-            std::int64_t number = 0;
-            bool any = false;
-            for (char c : value) {
-                if (!std::isdigit(static_cast<unsigned char>(c))) {
-                    break;
-                }
-                any = true;
-                number = std::min<std::int64_t>(number * 10 + (c - '0'), INT64_MAX / 16);
-            }
-            if (any) {
+            const std::int64_t number = PlainLength(line.substr(15));
+            if (number < 0 || (hop.contentLength >= 0 && number != hop.contentLength)) {
+                hop.unclearLength = true;
+            } else {
                 hop.contentLength = number;
             }
         }
@@ -180,6 +196,8 @@ void HttpClient::Get(const AnsiString& address) {
     }
     inTransfer_ = true;
     disconnected_ = false;
+    bodyFileCreated_ = false;
+    transferStart_ = Now();
     struct Reset {
         bool& flag;
         ~Reset() { flag = false; }
@@ -313,6 +331,9 @@ std::string HttpClient::RunHop(const std::string& address) {
             curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
             statusCode_ = static_cast<int>(status);
             bytesTotal_ = std::max<std::int64_t>(hop.contentLength, 0);
+            if (hop.unclearLength) {
+                fail("The response's length is unclear: " + address);
+            }
             if (hop.contentLength > maxBodySize_) {
                 fail("The response is larger than allowed: " + address);
             }
@@ -320,12 +341,15 @@ std::string HttpClient::RunHop(const std::string& address) {
             if (!body) {
                 fail("Cannot create " + bodyFile_.ToUtf8());
             }
+            bodyFileCreated_ = true;
             waitStart = Now();
         }
         while (body && !hop.packets.empty() && !disconnected_) {
             const std::string packet = std::move(hop.packets.front());
             hop.packets.pop_front();
-            if (std::fwrite(packet.data(), 1, packet.size(), body.get()) != packet.size()) {
+            // On disk before it counts: the packet event may take the body as complete.
+            if (std::fwrite(packet.data(), 1, packet.size(), body.get()) != packet.size() ||
+                std::fflush(body.get()) != 0) {
                 fail("Cannot write " + bodyFile_.ToUtf8());
             }
             bytesRecvd_ += static_cast<std::int64_t>(packet.size());
@@ -352,6 +376,9 @@ std::string HttpClient::RunHop(const std::string& address) {
         if (timeOut_ > 0 && Now() - waitStart > timeOut_) {
             fail("Timed out: " + address);
         }
+        if (totalTimeOut_ > 0 && Now() - transferStart_ > totalTimeOut_) {
+            fail("Timed out: " + address);
+        }
         curl_multi_poll(request.multi, nullptr, 0, kPollMilliseconds, nullptr);
         PumpEvents();
         if (disconnected_) {
@@ -361,10 +388,14 @@ std::string HttpClient::RunHop(const std::string& address) {
 
     std::string next;
     if (!disconnected_) {
-        // A body cut short by the server counts as complete, as with any HTTP/1.0 response
-        // that ends when the connection closes.
-        if (result != CURLE_OK && result != CURLE_PARTIAL_FILE) {
+        if (result != CURLE_OK) {
             fail(std::string(error[0] ? error : curl_easy_strerror(result)) + ": " + address);
+        }
+        // A body that ends before its announced length is cut short, not complete (responses
+        // that never have a body aside).
+        const bool bodiless = statusCode_ == 204 || statusCode_ == 304;
+        if (!bodiless && hop.contentLength >= 0 && hop.accepted < hop.contentLength) {
+            fail("The response ended short of its length: " + address);
         }
         if (statusCode_ >= 300 && statusCode_ <= 302) {
             char* location = nullptr;

@@ -152,12 +152,12 @@ TEST_F(HttpClientTest, SecureAndOtherAddressesAreRefused) {
 }
 
 TEST_F(HttpClientTest, BodiesAreBoundedByTheirLengthAndByTheLimit) {
-    // Cut short by the server: complete as far as it goes.
+    // Cut short by the server: a failed transfer, written as far as it went.
     server.Serve("/short", LocalHttpServer::Announcing(1000, std::string(400, 's')));
-    Get("/short");
+    EXPECT_THROW(Get("/short"), EHttpError);
     EXPECT_EQ(Body(), std::string(400, 's'));
     EXPECT_EQ(client.BytesTotal(), 1000);
-    EXPECT_EQ(events.back(), "success 200");
+    EXPECT_EQ(events.back(), "disconnect");
 
     // Longer than announced: only the announced bytes are taken.
     server.Serve("/long", LocalHttpServer::Announcing(100, std::string(300, 'l')));
@@ -182,6 +182,97 @@ TEST_F(HttpClientTest, BodiesAreBoundedByTheirLengthAndByTheLimit) {
     Get("/plain");
     EXPECT_EQ(Body(), "no length");
     EXPECT_EQ(client.BytesTotal(), 0);
+}
+
+Response ResetAfterSending(Response response) {
+    response.reset = true;
+    return response;
+}
+
+struct HostileCase {
+    const char* label;
+    Response response;
+    bool fails;
+    // The body file afterwards; "old" as it was before the transfer.
+    std::string body;
+};
+
+void PrintTo(const HostileCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class HostileResponseTest : public HttpClientTest,
+                            public testing::WithParamInterface<HostileCase> {};
+
+// Only a body that reaches a length stated plainly and once (or, without any, the server's
+// orderly close) is complete; the body file shows how far a failed one got.
+TEST_P(HostileResponseTest, OnlyABodyOfClearLengthThatArrivesWholeIsComplete) {
+    const HostileCase& c = GetParam();
+    dir.Write("body.bin", "old");
+    server.Serve("/hostile", c.response);
+    if (c.fails) {
+        EXPECT_THROW(Get("/hostile"), EHttpError);
+        EXPECT_EQ(events, (std::vector<std::string>{"connect", "disconnect"}));
+    } else {
+        Get("/hostile");
+        EXPECT_EQ(events, (std::vector<std::string>{"connect", "disconnect", "success 200"}));
+    }
+    EXPECT_EQ(client.BodyFileCreated(), c.body != "old");
+    EXPECT_EQ(Body(), c.body);
+}
+
+const std::string k4064(4064, 'i');
+const std::string k2000(2000, 'i');
+const std::string k10(10, 'i');
+
+INSTANTIATE_TEST_SUITE_P(
+    Responses, HostileResponseTest,
+    testing::Values(
+        HostileCase{"ShortOfItsLength", LocalHttpServer::Announcing(4064, k2000), true, k2000},
+        HostileCase{"ResetMidBody", ResetAfterSending(LocalHttpServer::Announcing(4064, k2000)),
+                    true, k2000},
+        HostileCase{"ResetWithoutLength", ResetAfterSending(LocalHttpServer::WithoutLength(k2000)),
+                    true, k2000},
+        HostileCase{"LengthsDisagree", LocalHttpServer::WithLengths({"4064", "100"}, k4064), true,
+                    "old"},
+        HostileCase{"LengthsDisagreeLargerLast",
+                    LocalHttpServer::WithLengths({"100", "4064"}, k4064), true, "old"},
+        HostileCase{"LengthWithLetters", LocalHttpServer::WithLengths({"10x5000"}, k4064), true,
+                    "old"},
+        HostileCase{"LengthEmpty", LocalHttpServer::WithLengths({""}, k10), true, "old"},
+        HostileCase{"LengthNegative", LocalHttpServer::WithLengths({"-10"}, k10), true, "old"},
+        HostileCase{"LengthSigned", LocalHttpServer::WithLengths({"+10"}, k10), true, "old"},
+        HostileCase{"LengthHex", LocalHttpServer::WithLengths({"0xA"}, k10), true, "old"},
+        HostileCase{"LengthTwoNumbers", LocalHttpServer::WithLengths({"1 0"}, k10), true, "old"},
+        HostileCase{"LengthList", LocalHttpServer::WithLengths({"10, 10"}, k10), true, "old"},
+        HostileCase{"LengthsAgree", LocalHttpServer::WithLengths({"10", "10"}, k10), false, k10},
+        HostileCase{"LengthWithBlanksAndZeros", LocalHttpServer::WithLengths({"0010 \t"}, k10),
+                    false, k10},
+        HostileCase{"NoLengthClosedInOrder", LocalHttpServer::WithoutLength(k2000), false, k2000}),
+    [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.label); });
+
+// The per-packet time-out restarts with every packet; only the overall bound ends a body that
+// keeps trickling in.
+TEST_F(HttpClientTest, TheOverallBoundEndsATrickleThatNoPacketTimeOutEnds) {
+    StallClock clock(server);
+    ClockScope scope(clock);
+    const std::string body(100, 't');
+    Response trickle = LocalHttpServer::Ok(body);
+    trickle.trickleBytes = 1;
+    trickle.trickleMs = 10000;
+    server.Serve("/trickle", trickle);
+    client.SetTimeOut(300000);
+
+    Get("/trickle");
+    EXPECT_EQ(Body(), body);
+    EXPECT_GE(clock.Milliseconds(), 1000000);
+
+    client.SetTotalTimeOut(300000);
+    const std::int64_t start = clock.Milliseconds();
+    EXPECT_THROW(Get("/trickle"), EHttpError);
+    EXPECT_GT(clock.Milliseconds() - start, 300000);
+    EXPECT_GT(client.BytesRecvd(), 0);
+    EXPECT_LT(client.BytesRecvd(), 100);
 }
 
 TEST_F(HttpClientTest, AStallLongerThanTheTimeOutFails) {

@@ -67,6 +67,9 @@ public:
 private:
     // Stops the programs that would be in the way of the installer.
     void StopProgramsInTheWay();
+    // Deletes the installer transfer's file unless its bytes reached the announced total, so
+    // that a cut, cancelled, failed or unbounded download never stays to be run later.
+    void DeleteIncompleteDownload();
     // Copies and starts the process checker, or reopens the product when the copy fails.
     void HandOver();
     void RequestEnd();

@@ -175,12 +175,16 @@ protected:
         server_.Serve("/upd/version.ini", LocalHttpServer::Ok(server_version_.File()));
     }
 
-    // Runs the road once, the update checker's executable standing in its folder.
-    Outcome RunRoad() {
+    // Runs the road once, the update checker's executable standing in its folder; `prepare`
+    // may adjust the form before the road starts.
+    Outcome RunRoad(const std::function<void(TMainForm&)>& prepare = {}) {
         outsideBefore_ = Outside();
         ran_ = true;
         Outcome outcome;
         TMainForm form(AnsiString(own_ + "/lumbrixon.exe"), [&] { ++outcome.ends; });
+        if (prepare) {
+            prepare(form);
+        }
         form.FormCreate();
         outcome.downloaded = form.InstallerDownloaded;
         if (DownloadForm) {
@@ -260,6 +264,9 @@ const std::set<std::string> kAfterNoUpdate{"lumbrixon.exe", "travomet.exe", "tra
                                            "version.ini"};
 const std::set<std::string> kAfterDownload{"lumbrixon.exe",    "new_version.ini", "travomet.exe",
                                            "travomet_org.exe", "VakrelSetup.exe", "version.ini"};
+// A download that did not complete leaves no file of its own.
+const std::set<std::string> kAfterIncompleteDownload{
+    "lumbrixon.exe", "new_version.ini", "travomet.exe", "travomet_org.exe", "version.ini"};
 
 TEST_F(UpdateRoadTest, EqualVersionsOpenTheProcessCheckerAlone) {
     server_version_.ver = "1.0";
@@ -349,8 +356,7 @@ TEST_F(UpdateRoadTest, CancelFromTheDialogEndsTheDownloadWithoutAMessage) {
     EXPECT_FALSE(outcome.downloaded);
     EXPECT_FALSE(outcome.dialogVisible);
     EXPECT_EQ(outcome.total, "200000");
-    EXPECT_EQ(OwnFiles(), kAfterDownload);
-    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), Bytes(200000).substr(0, 50000));
+    EXPECT_EQ(OwnFiles(), kAfterIncompleteDownload);
     EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
 }
 
@@ -364,8 +370,7 @@ TEST_F(UpdateRoadTest, AStallPastTheTimeOutReportsTheFailedDownload) {
     EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M4}));
     EXPECT_FALSE(outcome.downloaded);
     EXPECT_FALSE(outcome.dialogVisible);
-    EXPECT_EQ(OwnFiles(), kAfterDownload);
-    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), Bytes(1000)); // kept as it is
+    EXPECT_EQ(OwnFiles(), kAfterIncompleteDownload);
     EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
 }
 
@@ -376,7 +381,7 @@ TEST_F(UpdateRoadTest, AShortBodyIsNoInstallerAndTheFixedNameIsDeleted) {
                   LocalHttpServer::Announcing(100000, Bytes(40000)));
     boxes_.Answer(mb::IDYES);
     const Outcome outcome = RunRoad();
-    EXPECT_EQ(boxes_.Calls(), std::vector<Call>{M3});
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M4}));
     EXPECT_FALSE(outcome.downloaded);
     EXPECT_FALSE(outcome.dialogVisible);
     EXPECT_EQ(outcome.finished, "40000");
@@ -395,8 +400,7 @@ TEST_F(UpdateRoadTest, ABodyOfUnknownLengthIsNoInstaller) {
     EXPECT_FALSE(outcome.dialogVisible);
     EXPECT_EQ(outcome.total, "0");
     EXPECT_EQ(outcome.finished, "150000");
-    EXPECT_EQ(OwnFiles(), kAfterDownload);
-    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), Bytes(150000));
+    EXPECT_EQ(OwnFiles(), kAfterIncompleteDownload);
     EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
 }
 
@@ -607,5 +611,223 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"TargetUp", "1.0", "../victim.exe", "VakrelSetup"},
         HostileCase{"TargetLong", "2.0", std::string(200, 'x') + ".exe", "VakrelSetup"}),
     [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.label); });
+
+Response ResetAfterSending(Response response) {
+    response.reset = true;
+    return response;
+}
+
+Response Trickling(Response response, std::size_t pieceBytes) {
+    response.trickleBytes = pieceBytes;
+    response.trickleMs = 10000;
+    return response;
+}
+
+Response Endless(Response response) {
+    response.endless = true;
+    return response;
+}
+
+// What the road starts at its end: nothing (no hand-over), the process checker's copy alone, or
+// the copy with the installer's name.
+enum class Started { Nothing, CheckerAlone, CheckerWithInstaller };
+
+struct TransferCase {
+    const char* label;
+    // The installer transfer misbehaves, else the version-file transfer.
+    bool installer;
+    // The server's answer, made from the body it should have sent.
+    std::function<Response(const std::string& body)> respond;
+    std::vector<Call> boxes;
+    Started started;
+    std::set<std::string> files;
+    // A size bound for the installer below the road's own, so that a body can pass it quickly.
+    std::int64_t installerBound = 0;
+};
+
+void PrintTo(const TransferCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class HostileTransferTest : public UpdateRoadTest,
+                            public testing::WithParamInterface<TransferCase> {};
+
+// A transfer that breaks off, states its length unclearly, or takes too long is never taken for
+// a complete one: the version file's ends the road silently, the installer's leaves no file and
+// nothing to hand over.
+TEST_P(HostileTransferTest, AnIncompleteTransferIsNeverTakenForAComplete) {
+    const TransferCase& c = GetParam();
+    const std::string installer = Bytes(4064);
+    ServeVersions();
+    if (c.installer) {
+        server_.Serve("/upd/VakrelSetup(2.0).exe", c.respond(installer));
+    } else {
+        server_.Serve("/upd/version.ini", c.respond(server_version_.File()));
+    }
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad([&](TMainForm& form) {
+        if (c.installerBound > 0) {
+            form.NMHTTP_QuorvanToolsSetupEXE.SetMaxBodySize(c.installerBound);
+        }
+    });
+    EXPECT_EQ(boxes_.Calls(), c.boxes);
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_EQ(outcome.downloaded, c.started == Started::CheckerWithInstaller);
+    EXPECT_EQ(OwnFiles(), c.files);
+    if (c.files.count("VakrelSetup.exe")) {
+        EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), installer);
+    }
+    if (c.installer) {
+        EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini", "/upd/VakrelSetup(2.0).exe"}));
+    } else {
+        EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini"}));
+    }
+    switch (c.started) {
+    case Started::Nothing:
+        EXPECT_EQ(Record("travomet"), "");
+        break;
+    case Started::CheckerAlone:
+        EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+        break;
+    case Started::CheckerWithInstaller:
+        EXPECT_EQ(WaitForRecord("comspec"),
+                  "-c\n'" + own_ + "/travomet_org.exe' QuorvanV2_Setup.exe\n");
+        EXPECT_EQ(WaitForRecord("travomet"), HandedOver());
+        break;
+    }
+}
+
+const std::set<std::string> kVersionFileCut{"lumbrixon.exe", "new_version.ini", "travomet.exe",
+                                            "version.ini"};
+const std::set<std::string> kVersionFileRefused{"lumbrixon.exe", "travomet.exe", "version.ini"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Responses, HostileTransferTest,
+    testing::Values(
+        TransferCase{"VersionFileShort",
+                     false,
+                     [](const std::string& body) {
+                         return LocalHttpServer::Announcing(static_cast<std::int64_t>(body.size()),
+                                                            body.substr(0, body.size() - 13));
+                     },
+                     {},
+                     Started::Nothing,
+                     kVersionFileCut},
+        TransferCase{"VersionFileReset",
+                     false,
+                     [](const std::string& body) {
+                         return ResetAfterSending(LocalHttpServer::Announcing(
+                             static_cast<std::int64_t>(body.size()), body.substr(0, 60)));
+                     },
+                     {},
+                     Started::Nothing,
+                     kVersionFileCut},
+        TransferCase{
+            "VersionFileLengthsDisagree",
+            false,
+            [](const std::string& body) {
+                return LocalHttpServer::WithLengths({std::to_string(body.size()), "100"}, body);
+            },
+            {},
+            Started::Nothing,
+            kVersionFileRefused},
+        TransferCase{
+            "VersionFileLengthWithLetters",
+            false,
+            [](const std::string& body) { return LocalHttpServer::WithLengths({"10x5000"}, body); },
+            {},
+            Started::Nothing,
+            kVersionFileRefused},
+        TransferCase{
+            "VersionFileTricklePastTheBound",
+            false,
+            [](const std::string& body) { return Trickling(LocalHttpServer::Ok(body), 1); },
+            {},
+            Started::Nothing,
+            kVersionFileCut},
+        TransferCase{"InstallerShort",
+                     true,
+                     [](const std::string& body) {
+                         return LocalHttpServer::Announcing(4064, body.substr(0, 2000));
+                     },
+                     {M3, M4},
+                     Started::CheckerAlone,
+                     kAfterIncompleteDownload},
+        TransferCase{"InstallerReset",
+                     true,
+                     [](const std::string& body) {
+                         return ResetAfterSending(
+                             LocalHttpServer::Announcing(4064, body.substr(0, 2000)));
+                     },
+                     {M3, M4},
+                     Started::CheckerAlone,
+                     kAfterIncompleteDownload},
+        TransferCase{"InstallerLengthsDisagree",
+                     true,
+                     [](const std::string& body) {
+                         return LocalHttpServer::WithLengths({"4064", "100"}, body);
+                     },
+                     {M3, M4},
+                     Started::CheckerAlone,
+                     kAfterIncompleteDownload},
+        TransferCase{
+            "InstallerLengthWithLetters",
+            true,
+            [](const std::string& body) { return LocalHttpServer::WithLengths({"10x5000"}, body); },
+            {M3, M4},
+            Started::CheckerAlone,
+            kAfterIncompleteDownload},
+        TransferCase{"InstallerWithoutLength",
+                     true,
+                     [](const std::string& body) { return LocalHttpServer::WithoutLength(body); },
+                     {M3},
+                     Started::CheckerAlone,
+                     kAfterIncompleteDownload},
+        TransferCase{
+            "InstallerWithoutLengthPastTheBound",
+            true,
+            [](const std::string& body) { return Endless(LocalHttpServer::WithoutLength(body)); },
+            {M3, M4},
+            Started::CheckerAlone,
+            kAfterIncompleteDownload,
+            64 * 1024},
+        // The installer has no overall bound: a slow one that keeps coming completes.
+        TransferCase{
+            "InstallerTrickleLongerThanTheVersionFilesBound",
+            true,
+            [](const std::string& body) { return Trickling(LocalHttpServer::Ok(body), 100); },
+            {M3, M5},
+            Started::CheckerWithInstaller,
+            kAfterDownload}),
+    [](const testing::TestParamInfo<TransferCase>& info) { return std::string(info.param.label); });
+
+TEST_F(UpdateRoadTest, AnInterruptedDownloadLeavesNothingForALaterRunToHandOver) {
+    server_version_.installerExe = "QuorvanV2_Setup";
+    ServeVersions();
+    const std::string installer = Bytes(4064);
+    server_.Serve("/upd/QuorvanV2_Setup(2.0).exe",
+                  ResetAfterSending(LocalHttpServer::Announcing(4064, installer.substr(0, 2000))));
+    boxes_.Answer(mb::IDYES);
+    RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M4}));
+    EXPECT_EQ(OwnFiles(), kAfterIncompleteDownload);
+    EXPECT_EQ(WaitForRecord("travomet"), OpenedAlone());
+
+    // A run ended in the middle of its download (the machine went down) leaves its part; the
+    // next run, whose own download is named otherwise, does not hand that part over.
+    root_.Write("product/lumbrixon/QuorvanV2_Setup.exe", installer.substr(0, 2000));
+    ::unlink((records_ + "/travomet.txt").c_str());
+    boxes_.Clear();
+    server_version_.installerExe = "VakrelSetup";
+    ServeVersions();
+    server_.Serve("/upd/VakrelSetup(2.0).exe", LocalHttpServer::Ok(installer));
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M5}));
+    EXPECT_TRUE(outcome.downloaded);
+    EXPECT_EQ(OwnFiles(), kAfterDownload);
+    EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), installer);
+    EXPECT_EQ(WaitForRecord("travomet"), HandedOver());
+}
 
 } // namespace

@@ -25,6 +25,11 @@ public:
 // MaxRedirects times. The body of every response, whatever its status, is written to the body
 // file, which is created or overwritten when the response header has arrived. OnSuccess runs
 // after the last response's body is complete, only for a status of 298 or below.
+//
+// A body is complete when it reaches its Content-Length or, without one, when the server closes
+// the connection. A response whose body ends before its length, or whose Content-Length is not
+// a plain decimal number or disagrees with another Content-Length of the response, fails the
+// transfer.
 class HttpClient {
 public:
     using Event = std::function<void()>;
@@ -39,6 +44,9 @@ public:
     // Milliseconds allowed for the connection and for each wait for the next packet; 0: none.
     // Measured on the Clock.
     void SetTimeOut(int milliseconds) { timeOut_ = milliseconds; }
+    // Milliseconds allowed for the whole transfer, redirections included, however steadily
+    // its packets come; 0: none. Measured on the Clock.
+    void SetTotalTimeOut(int milliseconds) { totalTimeOut_ = milliseconds; }
     // Redirections followed at most; one more fails the transfer.
     void SetMaxRedirects(int count) { maxRedirects_ = count; }
     // Bytes of body accepted at most, announced or not; a longer body fails the transfer.
@@ -55,6 +63,8 @@ public:
     std::int64_t BytesRecvd() const { return bytesRecvd_; }
     // Status of the current response, 0 before its header has arrived.
     int StatusCode() const { return statusCode_; }
+    // Whether the last Get created or overwrote the body file.
+    bool BodyFileCreated() const { return bodyFileCreated_; }
 
     // Fetches the address (an address without scheme counts as http; the port is 80 unless
     // the address names one). Raises EHttpError when the transfer fails, with "HTTP Secure
@@ -78,6 +88,7 @@ private:
 
     AnsiString bodyFile_;
     int timeOut_ = 0;
+    int totalTimeOut_ = 0;
     int maxRedirects_ = 5;
     std::int64_t maxBodySize_ = std::int64_t(1) << 30;
 
@@ -87,4 +98,6 @@ private:
     bool inTransfer_ = false;
     bool hopActive_ = false;
     bool disconnected_ = false;
+    bool bodyFileCreated_ = false;
+    std::int64_t transferStart_ = 0;
 };
