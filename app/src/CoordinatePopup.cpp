@@ -2,6 +2,7 @@
 
 #include "platform/Conversions.h"
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -49,7 +50,9 @@ double CoordinateLineValue(const AnsiString& line) {
     if (start < end && (bytes[start] == '"' || bytes[start] == '\'')) {
         ++start;
     }
-    return CAtof(AnsiString(bytes.substr(start, end - start)));
+    // A number beyond the range of a double is no coordinate: it counts as not found.
+    const double value = CAtof(AnsiString(bytes.substr(start, end - start)));
+    return std::isfinite(value) ? value : 0.0;
 }
 
 void ReadCoordinatePopup(const AnsiString& text, PickedCoordinates& values) {

@@ -19,7 +19,8 @@ struct PickedCoordinates {
 // and the line after it the longitude; a line containing "X(m)" gives X, the line after it Y,
 // and ends the reading. A value is what follows a line's first "=" up to the next ">", read as
 // C's atof reads it; a line without "=", with "=" as its first character or with nothing after
-// it, and a missing line, give 0. Values that the text does not mention keep what they hold.
+// it, a number beyond the range of a double, and a missing line, give 0. Values that the text
+// does not mention keep what they hold.
 void ReadCoordinatePopup(const AnsiString& text, PickedCoordinates& values);
 
 // The value of one line of the pop-up, by the rule above.

@@ -17,6 +17,8 @@
 
 #include <QCoreApplication>
 
+#include <cmath>
+
 namespace {
 
 constexpr unsigned kWarning = mb::TOPMOST | mb::ICONWARNING;
@@ -114,6 +116,12 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
         }
     };
 
+    // A route page that has not finished loading (its send gave up waiting) has no document
+    // to read: for the automatic refinement that is a failed fetch like any other.
+    if (quiet && (RoutePage->ReadyState() != kReadyStateComplete || RoutePage->Busy())) {
+        return;
+    }
+
     // The route is drawn once "km" shows in the page.
     AnsiString body;
     for (int read = 0; read < kReads && !body.Contains("km"); ++read) {
@@ -134,8 +142,13 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
         fail();
         return;
     }
-    // The length ends in its unit, "km".
+    // The length ends in its unit, "km". No road is shorter than nothing or endless: such a
+    // length is a failed read.
     const double distance = StrToFloat(value.SubString(1, value.Length() - 2));
+    if (distance < 0 || !std::isfinite(distance)) {
+        fail();
+        return;
+    }
 
     CRankingData* row = SelectedRankingRow();
     if (row == nullptr) {

@@ -14,6 +14,7 @@
 #include "model/CSyubetsuRowSource.h"
 #include "model/LEnDecryption.h"
 #include "model/LFileOperate.h"
+#include "model/LeftoverWorkingCopies.h"
 #include "model/SharedConstants.h"
 
 #include "platform/Exceptions.h"
@@ -146,15 +147,17 @@ void TMainForm::FormCreate(QObject*) {
     ButtonGetCoord->setEnabled(false);
 }
 
-// Deciphers the tables into working copies, loads them and deletes the copies again. A failed
-// file ends the program after its message; so does an error raised by a loader, which the error
-// display shows, since the window cannot work without its tables.
+// Deletes the copies an earlier start-up left behind, deciphers the tables into working
+// copies, loads them and deletes the copies again. A failed file ends the program after its
+// message; so does an error raised by a loader, which the error display shows, since the window
+// cannot work without its tables.
 bool TMainForm::LoadDataFiles() {
     LFileOperate fileOperate;
     LEnDecryption decryption;
     AnsiString errors;
     try {
         const WorkingCopies copies(decryption);
+        DeleteLeftoverWorkingCopies(DAT_FOLDER);
         for (const AnsiString& code : {CODE_EA01, CODE_ER01, CODE_ES22, CODE_ES24, CODE_ET02,
                                        CODE_ET19, CODE_EC01, CODE_EB01, CODE_ESP2}) {
             decryption.DecryptFile(fileOperate.FindFile(code, DAT_FOLDER));

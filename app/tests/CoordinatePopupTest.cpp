@@ -40,6 +40,24 @@ TEST(CoordinatePopupTest, ALinesValueRunsFromItsFirstEqualsSignToTheNextBracket)
     }
 }
 
+// A number beyond the range of a double is no coordinate: it counts as not found, so the
+// pick-up tries again and finally fails instead of storing an endless value.
+TEST(CoordinatePopupTest, NumbersBeyondTheRangeOfADoubleAreNotFound) {
+    const LineCase cases[] = {
+        {"X(m)=1e999</td>", 0.0},
+        {"a=-1e400>", 0.0},
+        {"a=1.8e308", 0.0},
+        {"a=1.7976931348623157e308", 1.7976931348623157e308}, // the largest double
+    };
+    for (const LineCase& c : cases) {
+        EXPECT_EQ(CoordinateLineValue(Sj(c.line)), c.value) << c.line;
+    }
+    PickedCoordinates values;
+    ReadCoordinatePopup(Sj("緯度(度)=34.5\n経度(度)=136.5\nX(m)=1e999\nY(m)=20000"), values);
+    EXPECT_EQ(values.x, 0.0);
+    EXPECT_FALSE(values.Complete());
+}
+
 TEST(CoordinatePopupTest, ThePopupGivesLatitudeLongitudeXAndYFromTheirLines) {
     // Lines end in CR LF, LF or CR; an empty line is no line; reading ends at the X line.
     const AnsiString text =

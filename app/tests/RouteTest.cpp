@@ -215,6 +215,31 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"NoLength", 0, {"<p>0km</p>", ""}, false, 1, 10}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// No road is shorter than nothing: a negative length is a failed read, reported unless the
+// fetch is quiet, and the row keeps what it had.
+TEST_F(RouteTest, ANegativeLengthIsAFailedRead) {
+    const int totalBefore = Row("処分場A").GetTotalCost();
+    for (const char* length : {"-5km", "-1e308km", "-0.001km"}) {
+        for (TButton* sender : {Form().ButtonGetDistance, Form().BitBtnGetLowest}) {
+            SCOPED_TRACE(std::string(length) + " " + std::to_string(sender->Tag));
+            messages.Clear();
+            Select("処分場A");
+            route->routes.push_back(ScriptedRoutePage::Route::Length(length));
+            Click(Form().ButtonSendLaLo);
+            RunHandler([&] { Form().ButtonGetDistanceClick(sender); });
+            const bool quiet = sender->Tag == 10;
+            EXPECT_EQ(messages.Calls(),
+                      quiet ? std::vector<Call>{} : std::vector<Call>{kRouteFailed});
+            EXPECT_EQ(Form().PageControl->ActivePageIndex(), quiet ? 2 : 1);
+            const CRankingData& row = Row("処分場A");
+            EXPECT_EQ(row.GetRouteDistance(), 0.0);
+            EXPECT_EQ(row.GetFixedDistance(), row.GetDirectDistance());
+            EXPECT_EQ(row.GetTotalCost(), totalBefore);
+            EXPECT_EQ(Cell(1, 2), "処分場A") << "nothing redisplayed";
+        }
+    }
+}
+
 TEST_F(RouteTest, ALengthThatIsNoNumberGoesToTheErrorDisplayAndLeavesTheRow) {
     SendAndFetch("処分場A", {"<p>?km</p>", "?km"});
     EXPECT_EQ(messages.Calls(), (std::vector<Call>{{Sj("'?' は有効な浮動小数点数ではありません。"),

@@ -3,6 +3,7 @@
 #include "model/COutputDataManager.h"
 
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -172,6 +173,55 @@ INSTANTIATE_TEST_SUITE_P(
                     MissingFileCase{"EmptyPackages", "dat/ESP2_packages.csv",
                                     "SP2_packages.csv\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Plain copies that an earlier start-up left behind (it ended between deciphering and deleting
+// them) are never loaded: a table whose enciphered file has gone since is reported as missing.
+TEST_F(MainFormTest, CopiesLeftByAnEarlierStartAreNotLoaded) {
+    Create({{"dat/ER01_labour.csv"}, {}});
+    const std::string labour =
+        ReadWholeFile(std::string(APP_TEST_DATA) + "/program/dat/ER01_labour.csv");
+    Folder().WriteText("dat/DR01_labour.csv", labour);
+    Folder().WriteText("dat/old_DR01.csv", labour);
+    Form().FormCreate(&Form());
+    EXPECT_EQ(messages.Calls(),
+              (std::vector<Call>{{Sj(kLoadErrorHead + "\r\n\r\n" + kLoadErrorTail),
+                                  Sj("ファイル読み込みエラー"), 0x40030}}));
+    EXPECT_TRUE(Form().QuitRequested());
+    EXPECT_TRUE(Folder().WorkingCopies().empty());
+}
+
+// A table's name may hold a character that code page 932 holds only one way (here the wave
+// dash U+301C): the table is found by its code, deciphered and loaded, or, when it cannot be
+// loaded, named in the message as it is named on disk.
+TEST_F(MainFormTest, ATableNamedWithAWaveDashIsDecipheredAndNamedAsItIs) {
+    const std::string name = "T19_処理料金(4月\xE3\x80\x9C"
+                             "6月).csv";
+    for (const bool empty : {false, true}) {
+        SCOPED_TRACE(empty);
+        messages.Clear();
+        ProgramFolder::Options options;
+        if (empty) {
+            options.empty.insert("dat/ET19_fees.csv");
+        }
+        Create(options);
+        std::filesystem::rename(Folder().Path("dat/ET19_fees.csv"), Folder().Path("dat/E" + name));
+        Form().FormCreate(&Form());
+        if (empty) {
+            EXPECT_EQ(messages.Calls(),
+                      (std::vector<Call>{{AnsiString::FromUtf8(kLoadErrorHead) + "\r\n" +
+                                              fs932::FromOsName(name) + "\r\n" +
+                                              AnsiString::FromUtf8(kLoadErrorTail),
+                                          Sj("ファイル読み込みエラー"), 0x40030}}));
+            EXPECT_EQ(Utf8(messages.Calls().at(0).text),
+                      kLoadErrorHead + "\r\n" + name + "\r\n" + kLoadErrorTail)
+                << "shown as named on disk";
+        } else {
+            EXPECT_TRUE(messages.Calls().empty());
+            EXPECT_FALSE(Form().QuitRequested());
+        }
+        EXPECT_TRUE(Folder().WorkingCopies().empty());
+    }
+}
 
 // The area loader raises instead of reporting; the start-up still deletes the working copies,
 // shows the error and ends, since the window cannot work without its areas.

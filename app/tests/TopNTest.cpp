@@ -4,10 +4,13 @@
 
 #include "model/CRankingData.h"
 #include "model/CRankingList.h"
+#include "model/SharedConstants.h"
 
 #include "platform/qt/ErrorDisplay.h"
 
 #include <QApplication>
+
+#include <algorithm>
 
 namespace {
 
@@ -144,23 +147,29 @@ const Route kNone = Route::None();
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TopNPatternTest,
-    testing::Values(PatternCase{"FailSucceedAlternately",
-                                "3",
-                                {kNone, Route::Length("5km"), kNone, Route::Length("4km"), kNone,
-                                 Route::Length("59km")},
-                                {"処分場B", "処分場B", "処分場A", "処分場A", "処分場D", "処分場D"},
-                                false},
-                    PatternCase{
-                        "TwoFailuresTwice",
-                        "2",
-                        {kNone, kNone, Route::Length("5km"), kNone, kNone, Route::Length("4km")},
-                        {"処分場B", "処分場B", "処分場B", "処分場A", "処分場A", "処分場A"},
-                        false},
-                    PatternCase{"ThreeFailuresInARow",
-                                "2",
-                                {Route::Length("5km"), kNone, kNone, kNone},
-                                {"処分場B", "処分場A", "処分場A", "処分場A"},
-                                true}),
+    testing::Values(
+        PatternCase{"FailSucceedAlternately",
+                    "3",
+                    {kNone, Route::Length("5km"), kNone, Route::Length("4km"), kNone,
+                     Route::Length("59km")},
+                    {"処分場B", "処分場B", "処分場A", "処分場A", "処分場D", "処分場D"},
+                    false},
+        PatternCase{"TwoFailuresTwice",
+                    "2",
+                    {kNone, kNone, Route::Length("5km"), kNone, kNone, Route::Length("4km")},
+                    {"処分場B", "処分場B", "処分場B", "処分場A", "処分場A", "処分場A"},
+                    false},
+        PatternCase{"ThreeFailuresInARow",
+                    "2",
+                    {Route::Length("5km"), kNone, kNone, kNone},
+                    {"処分場B", "処分場A", "処分場A", "処分場A"},
+                    true},
+        PatternCase{"NegativeLengthsFail",
+                    "2",
+                    {Route::Length("-5km"), Route::Length("5km"), Route::Length("-1e308km"),
+                     Route::Length("-5km"), Route::Length("-0.5km")},
+                    {"処分場B", "処分場B", "処分場A", "処分場A", "処分場A"},
+                    true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TopNTest, ASiteThatBecameDearerMovesDownAndTheRowThatMovedUpIsFetched) {
@@ -206,6 +215,21 @@ TEST_F(TopNTest, RowsThatHaveTheirDistancesAlreadyAreNotFetched) {
     EXPECT_TRUE(fetched.empty());
     EXPECT_TRUE(route->log.empty());
     EXPECT_EQ(messages.Calls().back(), Done(0));
+}
+
+// A route page that never finishes loading is a failed fetch: its document is not read, and
+// three of them in a row end the run as any other failures do.
+TEST_F(TopNTest, ARoutePageThatNeverLoadsIsAFailedFetch) {
+    route->neverLoads = true;
+    Run("1");
+    EXPECT_EQ(messages.Calls(), (std::vector<Call>{Confirmation("1"), kGivenUp}));
+    EXPECT_EQ(route->bodyReads + route->fieldReads, 0);
+    EXPECT_EQ(std::count(route->log.begin(), route->log.end(),
+                         "Navigate " + Utf8(FromWide(URL_ROUTE_PAGE))),
+              3);
+    EXPECT_EQ(Column(3), (std::vector<std::string>(5, "0")));
+    EXPECT_TRUE(Form().isEnabled());
+    EXPECT_TRUE(WaitDialogs().empty());
 }
 
 TEST_F(TopNTest, AnErrorEndsTheRunWithTheWindowEnabledAndNoDialog) {

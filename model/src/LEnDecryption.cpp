@@ -61,10 +61,13 @@ bool LEnDecryption::DecryptFile(const AnsiString& path) {
     }
     Descriptor source(::open(fs932::ToOsPath(path).c_str(), O_RDONLY | O_CLOEXEC));
     DecryptedFileList().Add(copyPath);
-    // A stale copy left by an earlier run is emptied, so the copy never holds bytes beyond the
-    // deciphered ones.
+    // The copy is made new, readable by its owner only: whatever stands at its name (a stale
+    // copy, a symbolic link planted there) is removed first, and the creation refuses to
+    // follow or reuse anything that appears there meanwhile.
+    const std::string osCopyPath = fs932::ToOsPath(copyPath);
+    ::unlink(osCopyPath.c_str());
     Descriptor copy(
-        ::open(fs932::ToOsPath(copyPath).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        ::open(osCopyPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!source.valid()) {
         ShowMessageBox(u8"ファイルの読み込みに失敗しました。\nファイル名："_sj +
                            copyPath.SubString(9, 100),

@@ -132,6 +132,22 @@ TEST(CBugakariDataParse, ParseBandsReplacesTheBands) {
     EXPECT_EQ(table.GetUpperBounds().Lines(), (std::vector<AnsiString>{"60"}));
 }
 
+// A lower bound at the top of the double range gives the band before it an upper bound whose
+// text rounds a little beyond the largest double; the lookups read it back all the same.
+TEST(CBugakariDataParse, BoundsAtTheTopOfTheDoubleRangeReadBack) {
+    ProgramFolderCopy folder;
+    CBugakariData table(SECTION_BAND_10T_DIDNASHI);
+    TStringList lines;
+    lines.Add("0,3");
+    lines.Add("1.7976931348623157e308,4");
+    lines.Add("last");
+    EXPECT_TRUE(table.ParseBands(lines));
+    EXPECT_EQ(table.GetUpperBounds().Lines(),
+              (std::vector<AnsiString>{"1.79769313486232E308", "60"}));
+    EXPECT_EQ(table.GetValue(30), 3.0);
+    EXPECT_EQ(table.GetBandText(30), u8"1.79769313486232E308km以下"_sj);
+}
+
 TEST(CBugakariListTest, LoadsTheTwelveTablesInOrder) {
     ProgramFolderCopy folder;
     CBugakariList list;

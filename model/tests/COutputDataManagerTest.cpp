@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -380,6 +382,16 @@ TEST_F(COutputDataManagerTest, SiteCoordinatesAreKeptAsFifteenDigitTexts) {
     EXPECT_EQ(manager_.GetCoordinates().GetY(), AnsiString("-20000.5"));
     EXPECT_EQ(manager_.GetSiteLatitude(), 0.3);
     EXPECT_EQ(manager_.GetSiteLongitude(), 136.333333333333);
+}
+
+// The largest doubles are stored as a text that rounds a little beyond them; it reads back as
+// the largest double instead of failing later with a text nobody typed.
+TEST_F(COutputDataManagerTest, SiteCoordinatesAtTheTopOfTheDoubleRangeReadBack) {
+    const double largest = std::numeric_limits<double>::max();
+    manager_.SetSiteCoordinates(largest, -std::nextafter(largest, 0.0), 1.0, 2.0);
+    EXPECT_EQ(manager_.GetCoordinates().GetLatitude(), AnsiString("1.79769313486232E308"));
+    EXPECT_EQ(manager_.GetSiteLatitude(), largest);
+    EXPECT_EQ(manager_.GetSiteLongitude(), -largest);
 }
 
 struct DirectionCase {

@@ -72,6 +72,35 @@ TEST_F(LEnDecryptionTest, StaleLongerCopyIsReplacedWhole) {
     EXPECT_EQ(dir_.Read("dat/DB01.ini"), "[10t DID]\r\n0,1\r\n");
 }
 
+// Whatever stands at the copy's name is replaced, never followed: a symbolic link planted there
+// leads nowhere, and the new copy is for its owner's eyes only.
+TEST_F(LEnDecryptionTest, TheCopyIsMadeNewForItsOwnerOnly) {
+    const std::string outside = dir_.Write("outside.txt", "keep");
+    const std::pair<std::string, std::string> links[] = {
+        {"dat/DT02_fuel.csv", outside},               // to a file
+        {"dat/DC01_sites.csv", dir_ / "planted.csv"}, // to nothing yet
+    };
+    for (const auto& [link, target] : links) {
+        std::filesystem::create_symlink(target, dir_ / link);
+    }
+    dir_.Write("dat/ET02_fuel.csv", Encipher("fuel"));
+    dir_.Write("dat/EC01_sites.csv", Encipher("sites"));
+    const mode_t mask = ::umask(022);
+    EXPECT_TRUE(cipher_.DecryptFile("./dat/ET02_fuel.csv"));
+    EXPECT_TRUE(cipher_.DecryptFile("./dat/EC01_sites.csv"));
+    ::umask(mask);
+    EXPECT_EQ(dir_.Read("outside.txt"), "keep");
+    EXPECT_FALSE(dir_.Exists("planted.csv"));
+    EXPECT_EQ(dir_.Read("dat/DT02_fuel.csv"), "fuel");
+    EXPECT_EQ(dir_.Read("dat/DC01_sites.csv"), "sites");
+    for (const auto& [link, target] : links) {
+        struct stat info {};
+        ASSERT_EQ(::lstat((dir_ / link).c_str(), &info), 0) << link;
+        EXPECT_TRUE(S_ISREG(info.st_mode)) << link;
+        EXPECT_EQ(info.st_mode & 07777, 0600u) << link;
+    }
+}
+
 TEST_F(LEnDecryptionTest, MissingSourceOrFolderOrEmptyPathGivesFalseSilently) {
     dir_.MakeFolder("dat/EC01_folder");
     const int before = ListedCopies();

@@ -113,15 +113,28 @@ std::size_t NumberPrefix(const std::string& s, std::size_t from) {
     return i - from;
 }
 
+locale_t CLocale() {
+    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    return cLocale;
+}
+
 // Parses a number that NumberPrefix accepted, independent of the process locale.
 double ParseNumber(const std::string& s, std::size_t from, std::size_t length, bool& overflow) {
-    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     std::string piece = s.substr(from, length);
     errno = 0;
     char* end = nullptr;
-    double value = strtod_l(piece.c_str(), &end, cLocale);
+    double value = strtod_l(piece.c_str(), &end, CLocale());
     overflow = errno == ERANGE && std::isinf(value);
     return value;
+}
+
+// FloatToStr rounds the few largest doubles up to "1.79769313486232E308", a little beyond the
+// largest double. True when a number that NumberPrefix accepted lies within that text's
+// magnitude, so that such texts read back (as the largest double).
+bool WithinLargestText(const std::string& s, std::size_t from, std::size_t length) {
+    static const long double largestText = strtold_l("1.79769313486232E308", nullptr, CLocale());
+    const std::string piece = s.substr(from, length);
+    return std::fabs(strtold_l(piece.c_str(), nullptr, CLocale())) <= largestText;
 }
 
 } // namespace
@@ -238,7 +251,11 @@ double StrToFloat(const AnsiString& text) {
     bool overflow = false;
     double value = ParseNumber(s, i, length, overflow);
     if (overflow || std::isinf(value)) {
-        ThrowNotFloat(text);
+        if (!WithinLargestText(s, i, length)) {
+            ThrowNotFloat(text);
+        }
+        value =
+            s[i] == '-' ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
     }
     return value;
 }

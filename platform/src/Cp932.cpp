@@ -91,6 +91,145 @@ std::size_t Utf8SequenceLength(unsigned char byte) {
     return 1;
 }
 
+bool IsContinuationByte(unsigned char byte) {
+    return byte >= 0x80 && byte <= 0xBF;
+}
+
+// Bytes of the character that failed at the start of `utf8`: its first byte and the
+// continuation bytes after it, up to the length the first byte announces. A sequence cut short
+// ends at the first byte that cannot continue it, so the character there is kept.
+std::size_t FailedCharacterLength(std::string_view utf8) {
+    const std::size_t announced = Utf8SequenceLength(static_cast<unsigned char>(utf8.front()));
+    std::size_t length = 1;
+    while (length < announced && length < utf8.size() &&
+           IsContinuationByte(static_cast<unsigned char>(utf8[length]))) {
+        ++length;
+    }
+    return length;
+}
+
+// Length of the well-formed UTF-8 sequence at the start of `text` (not empty), 0 when it starts
+// with none (a stray or overlong byte, a surrogate, a sequence cut short).
+std::size_t Utf8CharacterLength(std::string_view text) {
+    const unsigned char first = static_cast<unsigned char>(text[0]);
+    if (first < 0x80) {
+        return 1;
+    }
+    std::size_t length = Utf8SequenceLength(first);
+    if (length == 1 || text.size() < length) {
+        return 0;
+    }
+    // The second byte's range excludes overlong forms, surrogates and code points beyond
+    // U+10FFFF.
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (first == 0xE0) {
+        low = 0xA0;
+    } else if (first == 0xED) {
+        high = 0x9F;
+    } else if (first == 0xF0) {
+        low = 0x90;
+    } else if (first == 0xF4) {
+        high = 0x8F;
+    }
+    const unsigned char second = static_cast<unsigned char>(text[1]);
+    if (second < low || second > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (!IsContinuationByte(static_cast<unsigned char>(text[i]))) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// Raw-byte codes: lead 0xF9, then 63 trail bytes 0x40-0x7E and 65 trail bytes 0x80-0xC0 for
+// the bytes 0x80-0xFF in order.
+constexpr unsigned char kRawByteLead = 0xF9;
+constexpr unsigned kLowTrailCount = 0x7E - 0x40 + 1;
+
+bool IsRawByteTrail(unsigned char trail) {
+    return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xC0);
+}
+
+bool StartsWithRawByteCode(std::string_view text) {
+    return text.size() >= 2 && static_cast<unsigned char>(text[0]) == kRawByteLead &&
+           IsRawByteTrail(static_cast<unsigned char>(text[1]));
+}
+
+char RawByteOf(unsigned char trail) {
+    const unsigned index = trail <= 0x7E ? trail - 0x40u : kLowTrailCount + (trail - 0x80u);
+    return static_cast<char>(0x80 + index);
+}
+
+void AppendRawByteCode(std::string& out, unsigned char byte) {
+    const unsigned index = byte - 0x80u;
+    out += static_cast<char>(kRawByteLead);
+    out +=
+        static_cast<char>(index < kLowTrailCount ? 0x40 + index : 0x80 + (index - kLowTrailCount));
+}
+
+// Length of the code-page-932 character at the start of `text` (not empty): two bytes for a
+// lead byte that has a byte after it, else one.
+std::size_t CharacterLength(std::string_view text) {
+    return IsLeadByte(static_cast<unsigned char>(text[0])) && text.size() > 1 ? 2 : 1;
+}
+
+// Calls `text` for every stretch of `sjis` between raw-byte codes and `raw` for the byte of
+// every raw-byte code, in order.
+template <typename TextPart, typename RawByte>
+void SplitAtRawByteCodes(std::string_view sjis, TextPart text, RawByte raw) {
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < sjis.size()) {
+        const std::string_view rest = sjis.substr(i);
+        if (StartsWithRawByteCode(rest)) {
+            if (i > start) {
+                text(sjis.substr(start, i - start));
+            }
+            raw(RawByteOf(static_cast<unsigned char>(rest[1])));
+            i += 2;
+            start = i;
+        } else {
+            i += CharacterLength(rest);
+        }
+    }
+    if (sjis.size() > start) {
+        text(sjis.substr(start));
+    }
+}
+
+// Shows bytes as UTF-8: well-formed characters as they are, every other byte as U+FFFD.
+void AppendShownBytes(std::string& out, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t length = Utf8CharacterLength(bytes);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD"; // U+FFFD
+            bytes.remove_prefix(1);
+        } else {
+            out.append(bytes.substr(0, length));
+            bytes.remove_prefix(length);
+        }
+    }
+}
+
+void AppendLenientUtf8(std::string& out, std::string_view sjis) {
+    if (IsAscii(sjis)) {
+        out.append(sjis);
+        return;
+    }
+    while (!sjis.empty()) {
+        bool failed = false;
+        std::size_t used = ToUtf8Converter().Convert(sjis, out, failed);
+        sjis.remove_prefix(used);
+        if (failed && !sjis.empty()) {
+            out += "\xEF\xBF\xBD"; // U+FFFD
+            sjis.remove_prefix(1);
+        }
+    }
+}
+
 unsigned char FoldAsciiLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
@@ -147,15 +286,20 @@ std::string ToUtf8(std::string_view sjis) {
         return std::string(sjis);
     }
     std::string out;
-    while (!sjis.empty()) {
-        bool failed = false;
-        std::size_t used = ToUtf8Converter().Convert(sjis, out, failed);
-        sjis.remove_prefix(used);
-        if (failed) {
-            out += "\xEF\xBF\xBD"; // U+FFFD
-            sjis.remove_prefix(1);
-        }
+    if (!HasRawByteCodes(sjis)) {
+        AppendLenientUtf8(out, sjis);
+        return out;
     }
+    std::string rawBytes;
+    SplitAtRawByteCodes(
+        sjis,
+        [&](std::string_view text) {
+            AppendShownBytes(out, rawBytes);
+            rawBytes.clear();
+            AppendLenientUtf8(out, text);
+        },
+        [&](char byte) { rawBytes += byte; });
+    AppendShownBytes(out, rawBytes);
     return out;
 }
 
@@ -168,13 +312,68 @@ std::string FromUtf8(std::string_view utf8) {
         bool failed = false;
         std::size_t used = FromUtf8Converter().Convert(utf8, out, failed);
         utf8.remove_prefix(used);
-        if (failed) {
+        if (failed && !utf8.empty()) {
             out += '?';
-            std::size_t skip = Utf8SequenceLength(static_cast<unsigned char>(utf8.front()));
-            utf8.remove_prefix(std::min(skip, utf8.size()));
+            utf8.remove_prefix(FailedCharacterLength(utf8));
         }
     }
     return out;
+}
+
+std::string FromOsBytes(std::string_view bytes) {
+    std::string out;
+    while (!bytes.empty()) {
+        const unsigned char first = static_cast<unsigned char>(bytes.front());
+        if (first < 0x80) {
+            out += bytes.front();
+            bytes.remove_prefix(1);
+            continue;
+        }
+        std::size_t length = Utf8CharacterLength(bytes);
+        if (length > 0) {
+            const std::string_view character = bytes.substr(0, length);
+            const auto sjis = FromUtf8Strict(character);
+            if (sjis && !StartsWithRawByteCode(*sjis)) {
+                const auto back = ToUtf8Strict(*sjis);
+                if (back && *back == character) {
+                    out += *sjis;
+                    bytes.remove_prefix(length);
+                    continue;
+                }
+            }
+        } else {
+            length = 1;
+        }
+        for (std::size_t i = 0; i < length; ++i) {
+            AppendRawByteCode(out, static_cast<unsigned char>(bytes[i]));
+        }
+        bytes.remove_prefix(length);
+    }
+    return out;
+}
+
+std::string ToOsBytes(std::string_view sjis) {
+    std::string out;
+    SplitAtRawByteCodes(
+        sjis,
+        [&](std::string_view text) {
+            const auto utf8 = ToUtf8Strict(text);
+            out.append(utf8 ? std::string_view(*utf8) : text);
+        },
+        [&](char byte) { out += byte; });
+    return out;
+}
+
+bool HasRawByteCodes(std::string_view sjis) {
+    if (sjis.find(static_cast<char>(kRawByteLead)) == std::string_view::npos) {
+        return false;
+    }
+    for (std::size_t i = 0; i < sjis.size(); i += CharacterLength(sjis.substr(i))) {
+        if (StartsWithRawByteCode(sjis.substr(i))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool SameText(std::string_view left, std::string_view right) {

@@ -10,18 +10,78 @@
 
 namespace fs932 {
 
-std::string ToOsPath(const AnsiString& path) {
-    if (auto utf8 = cp932::ToUtf8Strict(path.str())) {
+namespace {
+
+// Calls `convert` for every part of `path` between "/" separators and joins the results with
+// "/". A separator is never part of a two-byte character, so the parts are whole texts.
+template <typename Convert> std::string EachPart(std::string_view path, Convert convert) {
+    std::string out;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t slash = path.find('/', start);
+        out += convert(path.substr(start, slash == std::string_view::npos ? std::string_view::npos
+                                                                          : slash - start));
+        if (slash == std::string_view::npos) {
+            return out;
+        }
+        out += '/';
+        start = slash + 1;
+    }
+}
+
+// The code-page-932 form of a name when it leads back to the name exactly and cannot be taken
+// for a text that holds raw-byte codes.
+std::optional<std::string> PlainName(std::string_view name) {
+    auto sjis = cp932::FromUtf8Strict(name);
+    if (!sjis || cp932::HasRawByteCodes(*sjis)) {
+        return std::nullopt;
+    }
+    const auto back = cp932::ToUtf8Strict(*sjis);
+    if (!back || *back != name) {
+        return std::nullopt;
+    }
+    return sjis;
+}
+
+std::string PartToOs(std::string_view part) {
+    if (cp932::HasRawByteCodes(part)) {
+        return cp932::ToOsBytes(part);
+    }
+    if (auto utf8 = cp932::ToUtf8Strict(part)) {
         return *utf8;
     }
-    return path.str();
+    return std::string(part);
+}
+
+std::string PartFromOs(std::string_view name) {
+    if (auto sjis = PlainName(name)) {
+        return *sjis;
+    }
+    // A name that has no code-page-932 form and is no valid code page 932 either keeps its
+    // bytes: the way back passes it as it is.
+    if (!cp932::FromUtf8Strict(name) && !cp932::ToUtf8Strict(name) &&
+        !cp932::HasRawByteCodes(name)) {
+        return std::string(name);
+    }
+    return cp932::FromOsBytes(name);
+}
+
+} // namespace
+
+std::string ToOsPath(const AnsiString& path) {
+    if (!cp932::HasRawByteCodes(path.str())) {
+        if (auto utf8 = cp932::ToUtf8Strict(path.str())) {
+            return *utf8;
+        }
+    }
+    return EachPart(path.str(), PartToOs);
 }
 
 AnsiString FromOsName(const std::string& name) {
-    if (auto sjis = cp932::FromUtf8Strict(name)) {
+    if (auto sjis = PlainName(name)) {
         return AnsiString(*sjis);
     }
-    return AnsiString(name);
+    return AnsiString(EachPart(name, PartFromOs));
 }
 
 bool FileExists(const AnsiString& path) {

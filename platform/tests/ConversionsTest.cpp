@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -62,6 +63,33 @@ TEST(ConversionsTest, StrToFloatAcceptsDecimalTextsOnly) {
     const char* bad[] = {"",    " ",   "abc",   "1,5",  "1.5km", "1e",  "--1",
                          "inf", "nan", "1e999", "0x10", "1 2",   "\t1", "."};
     for (const char* text : bad) {
+        EXPECT_THROW(StrToFloat(text), EConvertError) << text;
+    }
+}
+
+// FloatToStr rounds the largest doubles up to a text a little beyond the largest double; such
+// texts read back as the largest double, and only texts beyond them overflow.
+TEST(ConversionsTest, EveryFloatToStrTextReadsBack) {
+    const double largest = std::numeric_limits<double>::max();
+    const double values[] = {largest,
+                             -largest,
+                             std::nextafter(largest, 0.0),
+                             std::nextafter(std::nextafter(largest, 0.0), 0.0),
+                             1.797693134862315e308,
+                             1.79769313486231e308,
+                             std::numeric_limits<double>::denorm_min(),
+                             -std::numeric_limits<double>::min()};
+    for (const double value : values) {
+        const AnsiString text = FloatToStr(value);
+        SCOPED_TRACE(text.str());
+        const double back = StrToFloat(text);
+        EXPECT_EQ(FloatToStr(back), text);
+        EXPECT_EQ(std::signbit(back), std::signbit(value));
+    }
+    EXPECT_EQ(FloatToStr(largest), AnsiString("1.79769313486232E308"));
+    EXPECT_EQ(StrToFloat("1.79769313486232E308"), largest);
+    EXPECT_EQ(StrToFloat(" -1.79769313486232e+308 "), -largest);
+    for (const char* text : {"1.797693134862321E308", "1.8E308", "-1.8e308", "1E309"}) {
         EXPECT_THROW(StrToFloat(text), EConvertError) << text;
     }
 }

@@ -49,6 +49,46 @@ TEST(FileSystemTest, NameWithoutCodePage932FormKeepsItsBytes) {
     EXPECT_EQ(fs932::ReadFileBytes(AnsiString(dir.Path() + "/") + (*entries)[2]), "1");
 }
 
+// Names whose code-page-932 form would not lead back to them (characters that code page 932
+// lacks or holds only one way, bytes that are no UTF-8) open again from their listed text,
+// also behind a folder whose name is Japanese or itself such a name.
+TEST(FileSystemTest, EveryListedNameOpensAgain) {
+    const std::string names[] = {
+        "caf\xC3\xA9.ini",
+        "ET19_\xE5\x87\xA6\xE7\x90\x86\xE6\x96\x99\xE9\x87\x91(4\xE6\x9C\x88\xE3\x80\x9C"
+        "6\xE6\x9C\x88).csv",
+        "a\xE2\x88\x92",
+        "\xC2\xA5.ini",
+        "\xE2\x80\x94",
+        "\xE2\x80\x96",
+        "\xC2\xA2",
+        "\xC2\xA3",
+        "\xC2\xAC",
+        "\xE2\x80\xBE",
+        "caf\xE9.ini",
+        "\xE9\x40.ini",
+        "\xEE\x9A\x9C",
+    };
+    const std::string folders[] = {"", "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF/", // データ
+                                   "Jos\xC3\xA9/"};
+    for (const std::string& folder : folders) {
+        for (const std::string& name : names) {
+            SCOPED_TRACE(Printable(AnsiString(folder + name)));
+            TempDir dir;
+            dir.Write(folder + name, name);
+            const AnsiString listed = fs932::FromOsName(dir / folder);
+            auto entries = fs932::ListFolder(listed);
+            ASSERT_TRUE(entries);
+            ASSERT_EQ(entries->size(), 3u);
+            const AnsiString path = listed + (*entries)[2];
+            EXPECT_EQ(fs932::ToOsPath(path), dir / (folder + name));
+            EXPECT_TRUE(fs932::FileExists(path));
+            EXPECT_EQ(fs932::ReadFileBytes(path), name);
+            EXPECT_TRUE(fs932::DeleteFile(path));
+        }
+    }
+}
+
 TEST(FileSystemTest, FoldersAreNotFiles) {
     TempDir dir;
     dir.MakeFolder("sub");

@@ -109,4 +109,17 @@ TEST_F(GisMapTest, APopupWithoutItsLatitudeFailsAfterTenTries) {
     EXPECT_EQ(Form().OutputDataManager->GetSiteLatitude(), latitude);
 }
 
+// A value beyond the range of a double is no coordinate: the pick-up fails as if it were not
+// there, and nothing endless reaches the edits or the calculation data.
+TEST_F(GisMapTest, AnEndlessValueIsNotFoundAndThePickUpFails) {
+    StartOnBiddingSite();
+    ShowFinishedMap(QStringLiteral("/map/index.html?endless"));
+    Click(Form().ButtonGetCoord);
+    EXPECT_EQ(messages.Calls(), std::vector<Call>{kCoordinatesFailed});
+    EXPECT_EQ(PopupsOpened(), 10);
+    EXPECT_EQ(Utf8(Form().EditX->Text()), "");
+    EXPECT_EQ(Utf8(Form().EditY->Text()), "");
+    EXPECT_FALSE(Form().ButtonCalc->isEnabled());
+}
+
 } // namespace

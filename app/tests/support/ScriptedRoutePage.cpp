@@ -47,6 +47,9 @@ int ScriptedRoutePage::ReadyState() {
 
 AnsiString ScriptedRoutePage::BodyInnerHTML() {
     ++bodyReads;
+    if (neverLoads) {
+        throw Exception("the page has no document yet");
+    }
     if (beforeRouteLeft_ > 0) {
         --beforeRouteLeft_;
         return kEmptyForm;
@@ -56,7 +59,7 @@ AnsiString ScriptedRoutePage::BodyInnerHTML() {
 
 AnsiString ScriptedRoutePage::FormFieldValue(const AnsiString& form, const AnsiString& field) {
     ++fieldReads;
-    if (form != AnsiString("fm") || field != AnsiString("totaldaze")) {
+    if (neverLoads || form != AnsiString("fm") || field != AnsiString("totaldaze")) {
         throw Exception("no field " + field.ToUtf8());
     }
     return totaldaze_;

@@ -30,7 +30,7 @@ public:
     std::deque<Route> routes;
     // State readings that report the page as loading after each navigation to a page.
     int loadingReads = 0;
-    // The page never finishes loading.
+    // The page never finishes loading; reading its document fails.
     bool neverLoads = false;
     // Body readings that still show the page before the route, after each calculation.
     int bodyReadsBeforeRoute = 0;

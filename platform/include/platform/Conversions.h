@@ -18,7 +18,8 @@ AnsiString FormatFixed(double value, int decimals);
 
 // Decimal text to double: optional blanks, optional sign, digits with an optional "." and an
 // optional exponent, optional blanks. Anything else, an empty text or an overflow raises
-// EConvertError.
+// EConvertError. Every text FloatToStr gives reads back: a magnitude up to
+// "1.79769313486232E308" (the largest double rounded to 15 digits) gives the largest double.
 double StrToFloat(const AnsiString& text);
 
 // Whole-number text to a 32-bit integer: optional leading blanks, optional sign, decimal digits

@@ -13,9 +13,27 @@ std::optional<std::string> ToUtf8Strict(std::string_view sjis);
 std::optional<std::string> FromUtf8Strict(std::string_view utf8);
 
 // Lenient conversions for display and input: invalid bytes become U+FFFD (to UTF-8), characters
-// without a code-page-932 form become "?" (from UTF-8).
+// without a code-page-932 form become "?" (from UTF-8). Raw-byte codes (below) show as the
+// UTF-8 characters that their bytes form, and as U+FFFD where the bytes form none.
 std::string ToUtf8(std::string_view sjis);
 std::string FromUtf8(std::string_view utf8);
+
+// Exact conversions for names from the operating system (file names, paths): bytes that have no
+// exact code-page-932 form (characters that code page 932 lacks, characters that it holds only
+// one way such as U+301C or U+00A5, bytes that are not UTF-8) travel inside code-page-932 text
+// as raw-byte codes: the two-byte codes 0xF9 0x40 ... 0xF9 0x7E and 0xF9 0x80 ... 0xF9 0xC0 of
+// the last user-defined row stand for the bytes 0x80 ... 0xFF, one code a byte. ASCII bytes
+// stay as they are, so codes and separators in a name keep their bytes.
+//
+// Every character of `bytes` whose code-page-932 form converts back to it unchanged is
+// converted; every other byte becomes a raw-byte code.
+std::string FromOsBytes(std::string_view bytes);
+// The reverse: raw-byte codes give their bytes back, the text between them is converted to
+// UTF-8 (or kept as it is where it is no valid code page 932), so that
+// ToOsBytes(FromOsBytes(b)) == b for every b.
+std::string ToOsBytes(std::string_view sjis);
+// True when the text holds a raw-byte code.
+bool HasRawByteCodes(std::string_view sjis);
 
 // True for a byte that starts a two-byte character in code page 932.
 inline bool IsLeadByte(unsigned char byte) {

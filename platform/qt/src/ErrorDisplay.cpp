@@ -1,5 +1,6 @@
 #include "platform/qt/ErrorDisplay.h"
 
+#include "platform/Cp932.h"
 #include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
 
@@ -11,6 +12,44 @@ AnsiString& Title() {
 }
 
 constexpr unsigned kIconError = 0x10;
+
+// An error text can carry whatever a data file or a page held (a whole cell, a whole line). The
+// display keeps it readable: at most the first kShownHead and the last kShownTail characters,
+// with a mark where the rest was left out, cut between characters.
+constexpr std::size_t kShownHead = 300;
+constexpr std::size_t kShownTail = 100;
+
+std::size_t CharacterLength(const std::string& bytes, std::size_t at) {
+    return cp932::IsLeadByte(static_cast<unsigned char>(bytes[at])) && at + 1 < bytes.size() ? 2
+                                                                                             : 1;
+}
+
+AnsiString ShownText(const AnsiString& text) {
+    const std::string& bytes = text.str();
+    if (bytes.size() <= kShownHead + kShownTail) {
+        return text;
+    }
+    std::size_t count = 0;
+    std::size_t headEnd = 0;
+    for (std::size_t at = 0; at < bytes.size(); at += CharacterLength(bytes, at)) {
+        if (count == kShownHead) {
+            headEnd = at;
+        }
+        ++count;
+    }
+    if (count <= kShownHead + kShownTail) {
+        return text;
+    }
+    std::size_t tailStart = 0;
+    std::size_t index = 0;
+    for (std::size_t at = 0; at < bytes.size(); at += CharacterLength(bytes, at), ++index) {
+        if (index == count - kShownTail) {
+            tailStart = at;
+            break;
+        }
+    }
+    return AnsiString(bytes.substr(0, headEnd)) + u8"…"_sj + AnsiString(bytes.substr(tailStart));
+}
 
 } // namespace
 
@@ -29,7 +68,7 @@ void ShowApplicationError(const std::exception& error) {
     } else {
         text = AnsiString::FromUtf8(error.what());
     }
-    ShowMessageBox(text, Title(), kIconError);
+    ShowMessageBox(ShownText(text), Title(), kIconError);
 }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}

@@ -1,3 +1,4 @@
+#include "platform/Conversions.h"
 #include "platform/Exceptions.h"
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/qt/QtMessageBox.h"
@@ -30,6 +31,48 @@ TEST(QtPlatformTest, ErrorsEscapingAHandlerGoToTheErrorDisplay) {
     EXPECT_EQ(
         recorder.Calls()[0],
         (MessageBoxRecorder::Call{u8"'abc' は有効な整数値ではありません。"_sj, "Vakrel", 0x10}));
+}
+
+std::string Repeated(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += piece;
+    }
+    return out;
+}
+
+// However long an error's text, the display shows at most its first 300 and its last 100
+// characters, cut between characters, with a mark for what it left out.
+TEST(QtPlatformTest, TheErrorDisplayShortensLongTextsBetweenCharacters) {
+    MessageBoxRecorder recorder;
+    SetApplicationTitle("Vakrel");
+    const std::string kanji = "\xE6\xBC\xA2"; // 漢, two bytes in code page 932
+    struct Case {
+        std::string text;
+        std::string shown;
+    } cases[] = {
+        {std::string(400, 'a'), std::string(400, 'a')},
+        {Repeated(kanji, 400), Repeated(kanji, 400)}, // 800 bytes, but 400 characters
+        {std::string(300, 'h') + "m" + std::string(100, 't'),
+         std::string(300, 'h') + "\xE2\x80\xA6" + std::string(100, 't')},
+        {"a" + Repeated(kanji, 600) + "z",
+         "a" + Repeated(kanji, 299) + "\xE2\x80\xA6" + Repeated(kanji, 99) + "z"},
+    };
+    for (const Case& c : cases) {
+        recorder.Clear();
+        RunHandler([&] { throw Exception(c.text); });
+        ASSERT_EQ(recorder.Calls().size(), 1u);
+        EXPECT_EQ(recorder.Calls()[0],
+                  (MessageBoxRecorder::Call{AnsiString::FromUtf8(c.shown), "Vakrel", 0x10}));
+    }
+
+    // A megabyte that is no number keeps the end of its message.
+    recorder.Clear();
+    RunHandler([] { StrToFloat(AnsiString(std::string(1 << 20, '9') + "x")); });
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    EXPECT_EQ(recorder.Calls()[0].text.ToUtf8(), "'" + std::string(299, '9') + "\xE2\x80\xA6" +
+                                                     std::string(79, '9') +
+                                                     "x' は有効な浮動小数点数ではありません。");
 }
 
 TEST(QtPlatformTest, QtMessageBoxShowsTextCaptionAndButtons) {

@@ -39,35 +39,52 @@ int RunProgram(const std::string& program, const std::string& folder = "") {
     return -1;
 }
 
+// The update checker in <product>/lumbrixon with its version file, which the server also
+// serves, and a process checker that records its start in started.txt of the root.
+struct ProductFolder {
+    ProductFolder(const TempDir& root, const std::string& product, LocalHttpServer& server)
+        : own(root.MakeFolder(product + "/lumbrixon")), program(own + "/lumbrixon.exe"),
+          started(root / "started.txt") {
+        stdfs::copy_file(LUMBRIXON_PROGRAM, program);
+        const std::string version = "[version]\r\nname=Tool\r\nver=1.0\r\ntarget_exe=Tool.exe\r\n"
+                                    "rootpath=" +
+                                    server.Url("/") + "\r\nexepath=upd/\r\ninstaller_exe=Setup\r\n";
+        root.Write(product + "/lumbrixon/version.ini", version);
+        server.Serve("/upd/version.ini", LocalHttpServer::Ok(version));
+        root.Write(product + "/lumbrixon/travomet.exe",
+                   "#!/bin/sh\necho started > " + started + "\n");
+        stdfs::permissions(own + "/travomet.exe", stdfs::perms::owner_all);
+    }
+
+    // Waits a while for the process checker's record.
+    std::string Started() const {
+        for (int i = 0; i < 1000 && !stdfs::exists(started); ++i) {
+            ::usleep(10000);
+        }
+        return ReadWholeFile(started);
+    }
+
+    std::string own;
+    std::string program;
+    std::string started;
+};
+
 TEST(ProgramTest, TheUpdateCheckerRunsItsRoadAndEnds) {
     if (CurrentProcessTable() != ProcessTable::Own) {
         GTEST_SKIP() << kNeedsOwnProcessTable;
     }
     TempDir root;
     LocalHttpServer server;
-    const std::string own = root.MakeFolder("product/lumbrixon");
-    const std::string program = own + "/lumbrixon.exe";
-    stdfs::copy_file(LUMBRIXON_PROGRAM, program);
-    const std::string version = "[version]\r\nname=Tool\r\nver=1.0\r\ntarget_exe=Tool.exe\r\n"
-                                "rootpath=" +
-                                server.Url("/") + "\r\nexepath=upd/\r\ninstaller_exe=Setup\r\n";
-    root.Write("product/lumbrixon/version.ini", version);
-    server.Serve("/upd/version.ini", LocalHttpServer::Ok(version));
-    const std::string started = root / "started.txt";
-    root.Write("product/lumbrixon/travomet.exe", "#!/bin/sh\necho started > " + started + "\n");
-    stdfs::permissions(own + "/travomet.exe", stdfs::perms::owner_all);
+    const ProductFolder product(root, "product", server);
 
-    EXPECT_EQ(RunProgram(program), 0);
+    EXPECT_EQ(RunProgram(product.program), 0);
     EXPECT_EQ(server.Requests(), std::vector<std::string>{"GET /upd/version.ini HTTP/1.0"});
-    for (int i = 0; i < 1000 && !stdfs::exists(started); ++i) {
-        ::usleep(10000);
-    }
-    EXPECT_EQ(ReadWholeFile(started), "started\n");
-    EXPECT_FALSE(stdfs::exists(own + "/new_version.ini"));
+    EXPECT_EQ(product.Started(), "started\n");
+    EXPECT_FALSE(stdfs::exists(product.own + "/new_version.ini"));
 
     // Without its version file it ends at once, touching nothing.
-    stdfs::remove(own + "/version.ini");
-    EXPECT_EQ(RunProgram(program), 0);
+    stdfs::remove(product.own + "/version.ini");
+    EXPECT_EQ(RunProgram(product.program), 0);
     EXPECT_EQ(server.Requests().size(), 1u);
 }
 
@@ -79,17 +96,9 @@ TEST(ProgramTest, StartedFromAnotherFolderTheUpdateCheckerWorksInItsOwn) {
     }
     TempDir root;
     LocalHttpServer server;
-    const std::string own = root.MakeFolder("product/lumbrixon");
-    const std::string program = own + "/lumbrixon.exe";
-    stdfs::copy_file(LUMBRIXON_PROGRAM, program);
-    const std::string version = "[version]\r\nname=Tool\r\nver=1.0\r\ntarget_exe=Tool.exe\r\n"
-                                "rootpath=" +
-                                server.Url("/") + "\r\nexepath=upd/\r\ninstaller_exe=Setup\r\n";
-    root.Write("product/lumbrixon/version.ini", version);
-    server.Serve("/upd/version.ini", LocalHttpServer::Ok(version));
+    const ProductFolder product(root, "product", server);
     const std::string record = root / "travomet.txt";
     root.Write("product/lumbrixon/travomet.exe", "#!/bin/sh\npwd > " + record + "\n");
-    stdfs::permissions(own + "/travomet.exe", stdfs::perms::owner_all);
     const std::string elsewhere = root.MakeFolder("elsewhere");
     const std::string planted = root / "planted.txt";
     root.Write("elsewhere/version.ini", "[version]\r\nver=0.1\r\nrootpath=http://127.0.0.1:9/\r\n");
@@ -98,14 +107,31 @@ TEST(ProgramTest, StartedFromAnotherFolderTheUpdateCheckerWorksInItsOwn) {
         stdfs::permissions(elsewhere + "/" + name, stdfs::perms::owner_all);
     }
 
-    EXPECT_EQ(RunProgram(program, elsewhere), 0);
+    EXPECT_EQ(RunProgram(product.program, elsewhere), 0);
     EXPECT_EQ(server.Requests(), std::vector<std::string>{"GET /upd/version.ini HTTP/1.0"});
     for (int i = 0; i < 1000 && !stdfs::exists(record); ++i) {
         ::usleep(10000);
     }
-    EXPECT_EQ(ReadWholeFile(record), stdfs::canonical(own).string() + "\n");
+    EXPECT_EQ(ReadWholeFile(record), stdfs::canonical(product.own).string() + "\n");
     EXPECT_FALSE(stdfs::exists(planted));
     EXPECT_FALSE(stdfs::exists(elsewhere + "/new_version.ini"));
+}
+
+// Installed under folders whose names code page 932 cannot hold exactly (a letter it lacks, a
+// character it holds only one way), the checker still finds its own files.
+TEST(ProgramTest, UnderAFolderWithoutACodePage932NameTheRoadRunsAllTheSame) {
+    if (CurrentProcessTable() != ProcessTable::Own) {
+        GTEST_SKIP() << kNeedsOwnProcessTable;
+    }
+    for (const std::string folder : {"Jos\xC3\xA9", "\xE3\x80\x9C\xC2\xA5"}) { // José, 〜¥
+        SCOPED_TRACE(folder);
+        TempDir root;
+        LocalHttpServer server;
+        const ProductFolder product(root, folder, server);
+        EXPECT_EQ(RunProgram(product.program), 0);
+        EXPECT_EQ(server.Requests(), std::vector<std::string>{"GET /upd/version.ini HTTP/1.0"});
+        EXPECT_EQ(product.Started(), "started\n");
+    }
 }
 
 } // namespace

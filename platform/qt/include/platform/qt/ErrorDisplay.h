@@ -9,7 +9,8 @@
 
 // The programs' standard display of an error that escapes an event handler: a message box with
 // the error's text, the program's title as caption, an error icon and an OK button; the
-// program then goes on.
+// program then goes on. A text of more than 400 characters shows its first 300 and its last
+// 100 characters with "…" between them.
 void ShowApplicationError(const std::exception& error);
 
 // Caption of the error display (the program's title).
