@@ -3,9 +3,6 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/UiFont.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace {
 
 const QString kFormFont = QString::fromUtf8("ＭＳ Ｐゴシック");
@@ -48,8 +45,11 @@ Control* Captioned(QWidget* parent, const char* name, int left, int top, int wid
     return control;
 }
 
-QWidget* Panel(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    return Place<QWidget>(parent, name, left, top, width, height);
+TPanel* Panel(QWidget* parent, const char* name, int left, int top, int width, int height,
+              TPanel::Bevel bevel) {
+    TPanel* panel = Place<TPanel>(parent, name, left, top, width, height);
+    panel->SetBevelOuter(bevel);
+    return panel;
 }
 
 TComboBox* DropDownList(QWidget* parent, const char* name, int left, int top, int width,
@@ -76,18 +76,15 @@ TMainFormControls::TMainFormControls(QWidget* parent) : QWidget(parent) {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
     setFont(UiFont(kFormFont, -12));
-    const int clientWidth = kOuterWidth - kFrameWidth;
-    const int clientHeight = kOuterHeight - kFrameHeight;
+    const QSize client = FormFrame::ClientSize(kOuterWidth, kOuterHeight);
+    const int clientWidth = client.width();
+    const int clientHeight = client.height();
     // The width is fixed, the height free.
     setFixedWidth(clientWidth);
     setMinimumHeight(150);
     setMaximumHeight(QWIDGETSIZE_MAX);
     resize(clientWidth, clientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.left() + (available.width() - kOuterWidth) / 2,
-             available.top() + (available.height() - kOuterHeight) / 2);
-    }
+    FormFrame::CentreOnScreen(*this, kOuterWidth, kOuterHeight);
 
     PageControl = Place<TPageControl>(this, "PageControl", 0, 0, clientWidth, clientHeight);
     TabSheet1 = PageControl->AddPage(U("メイン"), QStringLiteral("TabSheet1"));
@@ -118,18 +115,18 @@ TMainFormControls::TMainFormControls(QWidget* parent) : QWidget(parent) {
     LabelSyubetsu = Label(page, "LabelSyubetsu", 13, 252, "運搬種別", -13);
     ComboBoxSyubetsu = DropDownList(page, "ComboBoxSyubetsu", 72, 248, 201, 20);
 
-    PanelGaraUnpan = Panel(page, "PanelGaraUnpan", 0, 272, 289, 81);
+    PanelGaraUnpan = Panel(page, "PanelGaraUnpan", 0, 272, 289, 81, TPanel::Bevel::None);
     LabelGaraHassei = Label(PanelGaraUnpan, "LabelGaraHassei", 13, 12, "殻発生作業", -13);
     ComboBoxGaraHassei = DropDownList(PanelGaraUnpan, "ComboBoxGaraHassei", 80, 8, 193, 20);
     LabelTsumikomi = Label(PanelGaraUnpan, "LabelTsumikomi", 13, 36, "積込工法区分", -13);
     ComboBoxTsumikomi = DropDownList(PanelGaraUnpan, "ComboBoxTsumikomi", 13, 56, 260, 20);
 
-    PanelDensen = Panel(page, "PanelDensen", 0, 480, 289, 33);
+    PanelDensen = Panel(page, "PanelDensen", 0, 480, 289, 33, TPanel::Bevel::Raised);
     LabelSekisaiKubun = Label(PanelDensen, "LabelSekisaiKubun", 13, 12, "積載区分", -13);
     ComboBoxSekisai = DropDownList(PanelDensen, "ComboBoxSekisai", 80, 8, 193, 20);
     PanelDensen->hide();
 
-    PanelJinkai = Panel(page, "PanelJinkai", 0, 520, 289, 65);
+    PanelJinkai = Panel(page, "PanelJinkai", 0, 520, 289, 65, TPanel::Bevel::Raised);
     LabelJinkai = Label(PanelJinkai, "LabelJinkai", 13, 12, "塵芥の種類", -13);
     ComboBoxJinkai = DropDownList(PanelJinkai, "ComboBoxJinkai", 88, 8, 185, 20);
     RadioButtonDTCarry = Captioned<TRadioButton>(PanelJinkai, "RadioButtonDTCarry", 16, 40, 121, 17,
@@ -138,7 +135,7 @@ TMainFormControls::TMainFormControls(QWidget* parent) : QWidget(parent) {
                                                 "ﾀﾞﾝﾌﾟﾄﾗｯｸ貸与");
     PanelJinkai->hide();
 
-    PanelCommon = Panel(page, "PanelCommon", 0, 360, 289, 137);
+    PanelCommon = Panel(page, "PanelCommon", 0, 360, 289, 137, TPanel::Bevel::None);
     RadioButtonDIDTrue =
         Captioned<TRadioButton>(PanelCommon, "RadioButtonDIDTrue", 16, 4, 121, 17, "DID区間有");
     RadioButtonDIDFalse =

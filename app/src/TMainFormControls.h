@@ -1,11 +1,14 @@
 #pragma once
 
+#include "FormFrame.h"
+
 #include "platform/browser/TWebBrowser.h"
 #include "platform/qt/TButton.h"
 #include "platform/qt/TComboBox.h"
 #include "platform/qt/TEdit.h"
 #include "platform/qt/TLabel.h"
 #include "platform/qt/TPageControl.h"
+#include "platform/qt/TPanel.h"
 #include "platform/qt/TRadioButton.h"
 #include "platform/qt/TRadioGroup.h"
 #include "platform/qt/TStringGrid.h"
@@ -21,8 +24,8 @@ class TMainFormControls : public QWidget {
 public:
     // The layout was made for a window whose outer size is this much larger than its client
     // area (the Windows frame); the outer size below is kept whatever frame the desktop draws.
-    static constexpr int kFrameWidth = 16;
-    static constexpr int kFrameHeight = 38;
+    static constexpr int kFrameWidth = FormFrame::kWidth;
+    static constexpr int kFrameHeight = FormFrame::kHeight;
     static constexpr int kOuterWidth = 1145;
     static constexpr int kOuterHeight = 669;
 
@@ -56,20 +59,20 @@ public:
     TComboBox* ComboBoxHimoku;
     TLabel* LabelSyubetsu;
     TComboBox* ComboBoxSyubetsu;
-    QWidget* PanelGaraUnpan;
+    TPanel* PanelGaraUnpan;
     TLabel* LabelGaraHassei;
     TComboBox* ComboBoxGaraHassei;
     TLabel* LabelTsumikomi;
     TComboBox* ComboBoxTsumikomi;
-    QWidget* PanelDensen;
+    TPanel* PanelDensen;
     TLabel* LabelSekisaiKubun;
     TComboBox* ComboBoxSekisai;
-    QWidget* PanelJinkai;
+    TPanel* PanelJinkai;
     TLabel* LabelJinkai;
     TComboBox* ComboBoxJinkai;
     TRadioButton* RadioButtonDTCarry;
     TRadioButton* RadioButtonDTLend;
-    QWidget* PanelCommon;
+    TPanel* PanelCommon;
     TRadioButton* RadioButtonDIDTrue;
     TRadioButton* RadioButtonDIDFalse;
     TButton* ButtonCalc;

@@ -1,16 +1,15 @@
 #include "TStartForm.h"
 
-#include "platform/qt/UiFont.h"
+#include "FormFrame.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "platform/qt/UiFont.h"
 
 TStartForm::TStartForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("StartForm"));
     setWindowTitle(QStringLiteral("SorvanePro"));
     // No border icons: a title without system menu, minimise or close box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(263, 126);
+    setFixedSize(FormFrame::ClientSize(kOuterWidth, kOuterHeight));
     const QFont font = UiFont(QString::fromUtf8("ＭＳ Ｐゴシック"), -16);
     Label1 = new TLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -22,8 +21,5 @@ TStartForm::TStartForm(QWidget* owner) : QWidget(owner, Qt::Window) {
     Label2->setFont(font);
     Label2->move(40, 48);
     Label2->SetCaption(QString::fromUtf8("しばらくお待ちください．．．"));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.center() - QPoint(width() / 2, height() / 2));
-    }
+    FormFrame::CentreOnScreen(*this, kOuterWidth, kOuterHeight);
 }

@@ -59,7 +59,7 @@ TEST_F(MainFormTest, AModeSwitchKeepsTheLastHandledIndexes) {
 
 struct HaulTypeCase {
     int haulType;
-    QWidget* TMainForm::*panel; // nullptr: none shown
+    TPanel* TMainForm::*panel; // nullptr: none shown
     int commonTop;
 };
 
@@ -73,7 +73,7 @@ TEST_F(MainFormTest, TheHaulTypeShowsItsPanelInPackageMode) {
                                   {0, &TMainForm::PanelGaraUnpan, 360}};
     for (const HaulTypeCase& c : cases) {
         Choose(Form().ComboBoxSyubetsu, c.haulType);
-        for (QWidget* TMainForm::*panel :
+        for (TPanel* TMainForm::*panel :
              {&TMainForm::PanelGaraUnpan, &TMainForm::PanelDensen, &TMainForm::PanelJinkai}) {
             QWidget* widget = Form().*panel;
             const bool shown = panel == c.panel;

@@ -5,6 +5,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
 #include <QTabBar>
 
 namespace {
@@ -122,14 +125,85 @@ TEST_F(MainFormTest, FontsAreTheNamedJapaneseFontOrAnInstalledStandIn) {
 
     const TStartForm splash;
     EXPECT_EQ(splash.windowTitle(), QStringLiteral("SorvanePro"));
-    EXPECT_EQ(splash.minimumSize(), QSize(263, 126));
-    EXPECT_EQ(splash.maximumSize(), QSize(263, 126));
+    EXPECT_EQ(splash.minimumSize(), QSize(247, 88));
+    EXPECT_EQ(splash.maximumSize(), QSize(247, 88));
     EXPECT_EQ(splash.Label1->pos(), QPoint(24, 24));
     EXPECT_EQ(splash.Label2->pos(), QPoint(40, 48));
     EXPECT_EQ(splash.Label1->text(), QString::fromUtf8("SorvanePro起動中"));
     EXPECT_EQ(splash.Label2->text(), QString::fromUtf8("しばらくお待ちください．．．"));
     EXPECT_EQ(QFontInfo(splash.Label2->font()).pixelSize(), 16);
     EXPECT_FALSE(splash.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+}
+
+// Both windows' sizes are outer sizes, frame included: each takes the client area that the same
+// Windows frame leaves, and centres that frame on the screen.
+TEST_F(MainFormTest, WindowsTakeTheClientAreaOfTheirOuterSizeAndCentreTheFrame) {
+    Create();
+    const TStartForm splash;
+    struct WindowCase {
+        const QWidget* window;
+        QSize outer;
+        QSize client;
+    };
+    const WindowCase windows[] = {
+        {&Form(), {1145, 669}, {1129, 631}},
+        {&splash, {263, 126}, {247, 88}},
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const WindowCase& w : windows) {
+        const std::string name = w.window->objectName().toStdString();
+        EXPECT_EQ(w.window->size(), w.client) << name;
+        EXPECT_EQ(w.window->size() + QSize(TMainForm::kFrameWidth, TMainForm::kFrameHeight),
+                  w.outer)
+            << name;
+        EXPECT_EQ(w.window->pos(),
+                  screen.topLeft() + QPoint((screen.width() - w.outer.width()) / 2,
+                                            (screen.height() - w.outer.height()) / 2))
+            << name;
+    }
+    EXPECT_EQ(splash.minimumSize(), splash.maximumSize()) << "the splash's size is fixed";
+    for (const TLabel* label : {splash.Label1, splash.Label2}) {
+        EXPECT_LE(label->geometry().bottom(), 88) << label->objectName().toStdString();
+    }
+}
+
+// The panels of the load classes and of the refuse have the class library's default raised
+// bevel; the rubble-work panel and the common panel have none. Each mode panel is checked where
+// the haul type that shows it puts it.
+TEST_F(MainFormTest, ThePanelsWithoutBevelAreFlatTheOthersRaised) {
+    Start();
+    TMainForm& f = Form();
+    struct PanelCase {
+        TPanel* panel;
+        int haulType; // the haul type of the package mode that shows the panel
+        TPanel::Bevel bevel;
+    };
+    const PanelCase panels[] = {
+        {f.PanelGaraUnpan, 0, TPanel::Bevel::None},
+        {f.PanelCommon, 0, TPanel::Bevel::None},
+        {f.PanelDensen, 2, TPanel::Bevel::Raised},
+        {f.PanelJinkai, 3, TPanel::Bevel::Raised},
+    };
+    for (const PanelCase& p : panels) {
+        const std::string name = p.panel->objectName().toStdString();
+        EXPECT_EQ(p.panel->BevelOuter(), p.bevel) << name;
+        Choose(f.ComboBoxSyubetsu, p.haulType);
+        ASSERT_TRUE(p.panel->isVisible()) << name;
+        const QImage page = f.TabSheet1->grab().toImage();
+        const QRect r = p.panel->geometry();
+        const QRgb face = page.pixel(r.left() + 1, r.top() + 1);
+        const QRgb topLeft = page.pixel(r.topLeft());
+        const QRgb bottomRight = page.pixel(r.bottomRight());
+        if (p.bevel == TPanel::Bevel::Raised) {
+            EXPECT_EQ(topLeft, p.panel->palette().color(QPalette::Light).rgb()) << name;
+            EXPECT_EQ(bottomRight, p.panel->palette().color(QPalette::Dark).rgb()) << name;
+            EXPECT_NE(topLeft, face) << name;
+            EXPECT_NE(bottomRight, face) << name;
+        } else {
+            EXPECT_EQ(topLeft, face) << name;
+            EXPECT_EQ(bottomRight, face) << name;
+        }
+    }
 }
 
 } // namespace

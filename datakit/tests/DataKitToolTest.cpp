@@ -32,6 +32,16 @@ std::string CodeOf(const std::string& name) {
     return std::string();
 }
 
+// The name of a file's deciphered working copy: its first character turned into "D". Written
+// as an in-place change because GCC 12 at -O3 reports a false -Wrestrict for "D" + substr(1).
+std::string CopyNameOf(const std::string& name) {
+    std::string copy = name;
+    if (!copy.empty()) {
+        copy.front() = 'D';
+    }
+    return copy;
+}
+
 class DataKitToolTest : public testing::Test {
 protected:
     TempDir scratch_;
@@ -63,7 +73,7 @@ TEST_F(DataKitToolTest, WritesEveryTableEncipheredAndEveryIniPlain) {
         ASSERT_EQ(files.FindFile(code, DAT_FOLDER), path) << code;
         EXPECT_NE(program_.Read("dat/" + name), expected) << name << " is enciphered";
         ASSERT_TRUE(cipher.DecryptFile(path)) << name;
-        const std::string copyName = "D" + name.substr(1);
+        const std::string copyName = CopyNameOf(name);
         EXPECT_EQ(program_.Read("dat/" + copyName), expected) << name << " deciphers back";
         EXPECT_EQ(files.FindFile(kTableCodes.at(code), DAT_FOLDER),
                   "./dat/" + AnsiString::FromUtf8(copyName));
@@ -81,7 +91,7 @@ TEST_F(DataKitToolTest, EachCodeNamesExactlyOneFileOfTheKit) {
             const bool own = name.rfind(code, 0) == 0;
             EXPECT_EQ(name.find(code) != std::string::npos, own) << name << " / " << code;
             EXPECT_EQ(name.find(copy), std::string::npos) << name << " / " << copy;
-            EXPECT_EQ(("D" + name.substr(1)).find(copy) != std::string::npos, own)
+            EXPECT_EQ(CopyNameOf(name).find(copy) != std::string::npos, own)
                 << name << " / " << copy;
         }
     }
