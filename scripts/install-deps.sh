@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libfontconfig-dev
   libcurl4-openssl-dev libx11-dev libxtst-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-ipafont-gothic
   xvfb xauth x11-utils
   libxkbcommon-dev locales
 )

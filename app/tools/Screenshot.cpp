@@ -1,9 +1,10 @@
-// Renders the main window on the program folder it runs in: the condition page and the result
-// page after a calculation in each mode, one PNG each. Messages go to standard error and are
-// answered OK, so nothing waits for a user.
+// Renders the windows on the program folder it runs in: the splash window, then the main
+// window's condition page and result page after a calculation in each mode, one PNG each. Messages
+// go to standard error and are answered OK, so nothing waits for a user.
 //
 //   vakrel_screenshot <output folder> [X] [Y]
 #include "TMainForm.h"
+#include "TStartForm.h"
 
 #include "model/CIniManager.h"
 
@@ -31,7 +32,7 @@ void Pump(int milliseconds) {
     }
 }
 
-bool Save(TMainForm& form, const QString& folder, const QString& name) {
+bool Save(QWidget& form, const QString& folder, const QString& name) {
     Pump(1500);
     QPixmap picture;
     if (QScreen* screen = QGuiApplication::primaryScreen();
@@ -63,6 +64,13 @@ int main(int argc, char** argv) {
     const AnsiString x = argc > 2 ? AnsiString(argv[2]) : AnsiString("-135000");
     const AnsiString y = argc > 3 ? AnsiString(argv[3]) : AnsiString("18000");
 
+    bool ok = true;
+    {
+        TStartForm splash;
+        splash.show();
+        ok = Save(splash, folder, QStringLiteral("0-splash.png"));
+    }
+
     const TWebBrowserSession browserSession;
     auto form = std::make_unique<TMainForm>();
     form->FormCreate(form.get());
@@ -72,7 +80,7 @@ int main(int argc, char** argv) {
     form->show();
     form->EditX->SetText(x);
     form->EditY->SetText(y);
-    bool ok = Save(*form, folder, QStringLiteral("1-conditions-sp.png"));
+    ok = Save(*form, folder, QStringLiteral("1-conditions-sp.png")) && ok;
     form->ButtonCalc->click();
     ok = Save(*form, folder, QStringLiteral("2-results-sp.png")) && ok;
 

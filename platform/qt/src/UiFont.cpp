@@ -39,6 +39,18 @@ QString FontconfigMatch(const QString& family, const QString& language) {
     return found;
 }
 
+// Families drawn to the same metrics as a Windows family, preferred to fontconfig's choice: a
+// proportional family keeps its narrow kana and punctuation, so texts take the width that the
+// windows were laid out for.
+QString MetricStandIn(const QString& family) {
+    static const QHash<QString, QString> standIns = {
+        {QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")},
+        {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")},
+    };
+    const QString standIn = standIns.value(family);
+    return !standIn.isEmpty() && QFontDatabase::hasFamily(standIn) ? standIn : QString();
+}
+
 } // namespace
 
 QString ResolveFontFamily(const QString& family, const QString& language) {
@@ -49,7 +61,8 @@ QString ResolveFontFamily(const QString& family, const QString& language) {
     }
     QString resolved = family;
     if (!QFontDatabase::hasFamily(family)) {
-        const QString match = FontconfigMatch(family, language);
+        const QString standIn = MetricStandIn(family);
+        const QString match = standIn.isEmpty() ? FontconfigMatch(family, language) : standIn;
         if (!match.isEmpty()) {
             resolved = match;
         }

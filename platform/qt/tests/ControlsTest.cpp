@@ -269,4 +269,13 @@ TEST(UiFontTest, AMissingJapaneseFamilyFallsBackToAnInstalledJapaneseFont) {
     EXPECT_TRUE(font.families().contains(resolved));
 }
 
+TEST(UiFontTest, AMissingProportionalGothicTakesTheFamilyMadeToItsMetrics) {
+    if (!QFontDatabase::hasFamily(QStringLiteral("IPAPGothic"))) {
+        GTEST_SKIP() << "IPAPGothic (fonts-ipafont-gothic) is not installed";
+    }
+    EXPECT_EQ(ResolveFontFamily(QString::fromUtf8("ＭＳ Ｐゴシック")),
+              QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(ResolveFontFamily(QStringLiteral("MS PGothic")), QStringLiteral("IPAPGothic"));
+}
+
 } // namespace
