@@ -1,5 +1,7 @@
 #include "TSelectForm.h"
 
+#include "FormFrame.h"
+
 #include "platform/browser/TWebBrowser.h"
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/qt/UiFont.h"
@@ -18,7 +20,7 @@ TSelectForm::TSelectForm(QWidget* owner) : QWidget(owner, Qt::Window | Qt::Windo
     setObjectName(QStringLiteral("SelectForm"));
     setWindowTitle(QString::fromUtf8("vor　入札情報サービス"));
     setFont(UiFont(QString::fromUtf8("ＭＳ Ｐゴシック"), -12));
-    resize(636, 568);
+    resize(FormFrame::ClientSize(636, 568));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     BrowserSelect = new TWebBrowser(this);

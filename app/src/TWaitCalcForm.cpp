@@ -1,5 +1,7 @@
 #include "TWaitCalcForm.h"
 
+#include "FormFrame.h"
+
 #include "platform/qt/QtText.h"
 #include "platform/qt/UiFont.h"
 
@@ -28,7 +30,7 @@ TWaitCalcForm::TWaitCalcForm(QWidget* mainWindow)
     setObjectName(QStringLiteral("WaitCalcForm"));
     setWindowTitle(QString::fromUtf8("計算中"));
     setFont(UiFont(kFormFont, -12));
-    setFixedSize(243, 114);
+    setFixedSize(FormFrame::ClientSize(243, 114));
     const QFont labelFont = UiFont(kFormFont, -15);
     Label1 = new TLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
