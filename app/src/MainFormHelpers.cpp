@@ -9,11 +9,8 @@
 #include <QCoreApplication>
 
 void TMainForm::ClearResultGrid() {
-    for (int row = StringGrid->RowCount() - 1; row >= 1; --row) {
-        for (int col = 0; col < StringGrid->ColCount(); ++col) {
-            StringGrid->SetCell(col, row, "");
-        }
-    }
+    // Emptied before the grid shrinks, so that no old text shows when it grows again.
+    StringGrid->EmptyRows(1, StringGrid->RowCount() - 1);
     StringGrid->SetRowCount(2);
 }
 
