@@ -1,9 +1,11 @@
 #pragma once
 
+#include "model/ParsedNumber.h"
 #include "platform/AnsiString.h"
 #include "platform/TStringList.h"
 
 #include <initializer_list>
+#include <vector>
 
 // The construction-package price table: every line of the package price file, the package
 // selected by key texts, and the transport cost of a distance by that package. A package is the
@@ -62,10 +64,15 @@ private:
     bool SelectByKeys(std::initializer_list<const AnsiString*> keys);
     // Index of the first bracket whose threshold is km or more, -1 when none.
     int FindBracket(double km) const;
+    // Appends a bracket's threshold and unit price, as texts and as numbers.
+    void AddBracket(const AnsiString& threshold, const AnsiString& price);
 
     TStringList lines_;
     TStringList thresholds_;
     TStringList prices_;
+    // The selected package's thresholds and unit prices converted once.
+    std::vector<ParsedNumber> thresholdNumbers_;
+    std::vector<ParsedNumber> priceNumbers_;
     int p1_ = 0;
     int dtIndex_ = 0;
     int p2_ = 0;
