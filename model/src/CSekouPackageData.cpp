@@ -86,6 +86,7 @@ void CSekouPackageData::ReadPackage(int firstRow) {
     prices_.Clear();
     thresholdNumbers_.clear();
     priceNumbers_.clear();
+    bracketCosts_.clear();
     if (firstRow < 0 || firstRow >= lines_.Count()) {
         // A key line that ends the file: a package without brackets or ratios.
         dtIndex_ = 0;
@@ -135,6 +136,16 @@ int CSekouPackageData::CalcTransportCost(double km) const {
     if (bracket < 0) {
         return 0;
     }
+    // The cost depends on the bracket alone while the package and the local prices stay.
+    bracketCosts_.resize(thresholdNumbers_.size());
+    std::optional<int>& cost = bracketCosts_[static_cast<std::size_t>(bracket)];
+    if (!cost) {
+        cost = BracketCost(bracket);
+    }
+    return *cost;
+}
+
+int CSekouPackageData::BracketCost(int bracket) const {
     const double price = std::ceil(priceNumbers_[static_cast<std::size_t>(bracket)].Value());
     // Every step of the correction runs with extended precision and the amount is rounded to a
     // double once, so that binary noise in the decimal ratios (0.6 + 0.3 + 0.1 is
