@@ -321,8 +321,13 @@ int TStringGrid::RowTop(int row) const {
     if (row < topRow_) {
         return -1;
     }
-    // Below the viewport the exact position does not matter to any caller: the sum stops there.
+    // Below the viewport the exact position does not matter to any caller: the sum stops there,
+    // and a row further down than the viewport has pixels (each row takes its grid line at
+    // least) is below it without summing.
     const int bottom = viewport()->height();
+    if (row - topRow_ > bottom) {
+        return y + (row - topRow_);
+    }
     for (int r = topRow_; r < row && y <= bottom; ++r) {
         y += RowHeight(r) + kGridLine;
     }
