@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libproj-dev
   qt6-base-dev qt6-webengine-dev qt6-qpa-plugins libfontconfig-dev
   libcurl4-openssl-dev libx11-dev libxtst-dev
   fonts-noto-cjk fonts-ipafont-gothic

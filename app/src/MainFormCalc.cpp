@@ -8,6 +8,7 @@
 #include "model/CRankingList.h"
 #include "model/LCoordinatesConvert.h"
 #include "model/PriceConversion.h"
+#include "model/RankingNameIndex.h"
 
 #include "platform/MessageBox.h"
 
@@ -136,22 +137,17 @@ void TMainForm::ButtonCalcClick(QObject*) {
 // True when every site of the current list has a row of its name and the list has no other
 // rows. Walks the current site list to its end.
 bool TMainForm::RowsMatchSiteList() {
+    const RankingNameIndex rowsByName(*RankingList);
     int sites = 0;
     bool allFound = true;
     while (!OutputDataManager->IsEnd()) {
         ++sites;
-        if (RankingList->FindByName(OutputDataManager->GetSyobunjoName()) == nullptr) {
+        if (rowsByName.Find(OutputDataManager->GetSyobunjoName()) == nullptr) {
             allFound = false;
         }
         OutputDataManager->Next();
     }
-    int rows = 0;
-    RankingList->First();
-    while (!RankingList->IsEnd()) {
-        ++rows;
-        RankingList->Next();
-    }
-    return allFound && sites == rows;
+    return allFound && sites == rowsByName.RowCount();
 }
 
 // Transport cost and cost-change text of a row at its fixed distance, by the given mode;
@@ -192,9 +188,11 @@ void TMainForm::RebuildRankingList(double x, double y) {
 }
 
 void TMainForm::RefreshRankingList() {
-    // Every site has its row here (checked before), so no row is written through a miss.
+    // Every site has its row here (checked before), so no row is written through a miss. Sites
+    // of one name all write the first row of that name.
+    const RankingNameIndex rowsByName(*RankingList);
     while (!OutputDataManager->IsEnd()) {
-        if (CRankingData* row = RankingList->FindByName(OutputDataManager->GetSyobunjoName())) {
+        if (CRankingData* row = rowsByName.Find(OutputDataManager->GetSyobunjoName())) {
             row->SetDisposalCost(OutputDataManager->GetSyobunjoDisposalCost());
             row->UpdateFixedDisposalCost();
             PriceRow(*row, LastCalcMode == AnsiString("bugakari") ? AnsiString("bugakari")

@@ -1,5 +1,5 @@
 // Helpers the handlers share: emptying the result grid, coordinate and distance texts to
-// numbers, and a wait that keeps the window handling its messages.
+// numbers, and a wait that keeps the window handling its messages without spinning.
 #include "TMainForm.h"
 
 #include "platform/Clock.h"
@@ -7,13 +7,14 @@
 #include "platform/Exceptions.h"
 
 #include <QCoreApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 void TMainForm::ClearResultGrid() {
-    for (int row = StringGrid->RowCount() - 1; row >= 1; --row) {
-        for (int col = 0; col < StringGrid->ColCount(); ++col) {
-            StringGrid->SetCell(col, row, "");
-        }
-    }
+    // Emptied before the grid shrinks, so that no old text shows when it grows again.
+    StringGrid->EmptyRows(1, StringGrid->RowCount() - 1);
     StringGrid->SetRowCount(2);
 }
 
@@ -32,6 +33,17 @@ void TMainForm::WaitSeconds(double seconds) {
     std::int64_t now = start;
     do {
         now = clock.Milliseconds();
-        QCoreApplication::processEvents();
+        const double remaining = limit - static_cast<double>(now - start);
+        if (remaining > 0.0 && clock.PassesInRealTime()) {
+            // Handles what is pending, else sleeps until the next message comes; the timer's
+            // own message ends the sleep when the time is up first.
+            QTimer timeUp;
+            timeUp.setSingleShot(true);
+            timeUp.setTimerType(Qt::PreciseTimer);
+            timeUp.start(static_cast<int>(std::min(std::ceil(remaining), 2147483647.0)));
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        } else {
+            QCoreApplication::processEvents();
+        }
     } while (static_cast<double>(now - start) < limit);
 }

@@ -4,8 +4,10 @@
 #include "model/COutputDataManager.h"
 #include "model/CRankingData.h"
 #include "model/CRankingList.h"
+#include "model/CipherKey.h"
 
 #include "platform/Conversions.h"
+#include "platform/qt/ErrorDisplay.h"
 
 namespace {
 
@@ -250,6 +252,36 @@ TEST_F(CalcTest, AnotherSiteListAtTheSamePointRebuildsTheRows) {
     Calculate();
     EXPECT_EQ(RankingCount(), 6);
     EXPECT_EQ(Column(1).size(), 5u);
+}
+
+// Rows are found again by name: when two sites share a name, a refresh writes every site of
+// that name into the first row of the name in the order shown, as the lookup by name finds it.
+TEST_F(CalcTest, SitesSharingANameAreRefreshedThroughTheFirstRowOfTheName) {
+    Create();
+    std::string fees =
+        AnsiString::FromUtf8("No,,,,品目,ｷｰ,,名称,,,料金,単位,,,,,,,,,,出典\r\n"
+                             "1,,,,鉄筋ｺﾝｸﾘｰﾄ塊,K02,,処分場A,,,1000,t,,,,,,,,,,資料2\r\n"
+                             "2,,,,鉄筋ｺﾝｸﾘｰﾄ塊,K01,,処分場A,,,3000,t,,,,,,,,,,資料1\r\n")
+            .str();
+    RunningKey().Apply(fees.data(), fees.size());
+    Folder().Dir().Write("dat/ET19_fees.csv", fees);
+    RunHandler([&] { Form().FormCreate(&Form()); });
+    Calculate();
+    ASSERT_TRUE(messages.Calls().empty());
+    EXPECT_EQ(RowAt(1), (Row{"1", "処分場A", "8.0", "0", "8", "東", "1000", "t", "資料2", "0",
+                             "1000", "2000", "3000", "1", "10km以下"}));
+    EXPECT_EQ(RowAt(2), (Row{"2", "処分場A", "3.0", "0", "3", "北", "3000", "t", "資料1", "0",
+                             "3000", "1000", "4000", "2", "5km以下"}));
+
+    Form().PageControl->SetActivePageIndex(0);
+    Calculate(); // the same point: the rows are refreshed
+    EXPECT_TRUE(messages.Calls().empty());
+    EXPECT_EQ(RankingCount(), 2);
+    EXPECT_EQ(RowAt(1), (Row{"1", "処分場A", "3.0", "0", "3", "北", "3000", "t", "資料1", "0",
+                             "3000", "1000", "4000", "1", "5km以下"}));
+    EXPECT_EQ(RowAt(2), (Row{"2", "処分場A", "8.0", "0", "8", "東", "3000", "t", "資料2", "0",
+                             "3000", "2000", "5000", "2", "10km以下"}))
+        << "the row shown first took the fee of the second site, written last";
 }
 
 TEST_F(CalcTest, ConditionsWithoutAPackageAreRefusedInsteadOfPricedByAnEarlierOne) {

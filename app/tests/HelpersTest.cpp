@@ -3,7 +3,11 @@
 #include "platform/Clock.h"
 #include "platform/Exceptions.h"
 
+#include <QCoreApplication>
 #include <QTimer>
+
+#include <chrono>
+#include <ctime>
 
 namespace {
 
@@ -60,6 +64,43 @@ TEST_F(MainFormTest, WaitingKeepsHandlingMessagesUntilTheTimeIsUp) {
 
     Form().WaitSeconds(0.5);
     EXPECT_EQ(clock.reads(), 2 + 6) << "start, then until 500 ms have passed";
+}
+
+double ThreadCpuSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// On the system clock the wait sleeps between messages instead of spinning: it handles every
+// message that comes, returns once the time is up, and its thread uses a small part of that
+// time.
+TEST_F(MainFormTest, WaitingOnTheSystemClockSleepsBetweenMessages) {
+    Create();
+    QCoreApplication::processEvents();
+    int ticks = 0;
+    QTimer ticking;
+    QObject::connect(&ticking, &QTimer::timeout, [&] { ++ticks; });
+    ticking.start(50);
+    bool late = false;
+    QTimer::singleShot(150, [&] { late = true; });
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuBefore = ThreadCpuSeconds();
+    Form().WaitSeconds(0.5);
+    const double cpu = ThreadCpuSeconds() - cpuBefore;
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(499)) << "the clock counts whole milliseconds";
+    EXPECT_TRUE(late) << "a message that comes during the wait is handled";
+    EXPECT_GE(ticks, 5) << "every message that comes is handled";
+    EXPECT_LT(cpu, 0.25) << "the wait spins instead of sleeping";
+
+    bool posted = false;
+    QTimer::singleShot(0, [&] { posted = true; });
+    const auto zeroStart = std::chrono::steady_clock::now();
+    Form().WaitSeconds(0);
+    EXPECT_TRUE(posted) << "handles messages at least once";
+    EXPECT_LT(std::chrono::steady_clock::now() - zeroStart, std::chrono::milliseconds(400))
+        << "a wait of no time does not sleep";
 }
 
 } // namespace

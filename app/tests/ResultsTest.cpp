@@ -273,6 +273,41 @@ TEST_F(ResultsTest, TheBrowsersAndTheGridFollowTheWindowHeight) {
     EXPECT_EQ(Form().PageControl->height(), Form().height());
 }
 
+// Every refill rewrites the grid from the rows: a refill in the same order gives the same cells,
+// and after a refill with fewer rows no text of the longer fill stays behind the last row.
+TEST_F(ResultsTest, RefillsGiveTheSameCellsAndLeaveNothingBelow) {
+    const auto cells = [&] {
+        std::vector<std::vector<std::string>> rows;
+        for (int row = 0; row < Form().StringGrid->RowCount() + 3; ++row) {
+            std::vector<std::string> texts;
+            for (int col = 0; col < 15; ++col) {
+                texts.push_back(Cell(col, row));
+            }
+            rows.push_back(texts);
+        }
+        return rows;
+    };
+    const auto bySum = cells();
+    ASSERT_EQ(Form().StringGrid->RowCount(), 6);
+    Form().RadioGroupSort->SetItemIndex(1);
+    const auto byDistance = cells();
+    EXPECT_NE(byDistance, bySum);
+    Form().RadioGroupSort->SetItemIndex(0);
+    EXPECT_EQ(cells(), bySum);
+    Form().RadioGroupSort->SetItemIndex(1);
+    EXPECT_EQ(cells(), byDistance);
+
+    Form().PageControl->SetActivePageIndex(0);
+    Calculate("25000", "68000"); // three sites within the limit
+    const int rows = Form().StringGrid->RowCount();
+    ASSERT_EQ(rows, 4);
+    for (int row = rows; row < 8; ++row) {
+        for (int col = 0; col < 15; ++col) {
+            EXPECT_EQ(Cell(col, row), "") << col << "," << row;
+        }
+    }
+}
+
 TEST_F(ResultsTest, NoSequenceOfClicksBreaksTheWindow) {
     // Handlers in an order no user would choose: each either works or warns.
     const std::vector<std::function<void()>> actions = {

@@ -1,6 +1,8 @@
 #include "model/CBugakariList.h"
 
+#include "model/LFileOperate.h"
 #include "model/SharedConstants.h"
+#include "platform/TMemIniFile.h"
 #include "platform/TStringList.h"
 
 CBugakariList::~CBugakariList() {
@@ -22,8 +24,19 @@ void CBugakariList::LoadFromFile() {
         &SECTION_BAND_SESSAKU10T_DIDNASHI,
         &SECTION_BAND_SESSAKU10T_DIDARI,
     };
+    // The band file is found and read once for all twelve tables; a missing file has no
+    // sections, so every table is one without bands.
+    const AnsiString path = LFileOperate().FindFile(CODE_DB01, DAT_FOLDER);
+    std::unique_ptr<TMemIniFile> file;
+    if (!path.IsEmpty()) {
+        file = std::make_unique<TMemIniFile>(path);
+    }
     for (const AnsiString* section : sections) {
-        tables_.push_back(std::make_unique<CBugakariData>(*section));
+        TStringList lines;
+        if (file) {
+            file->ReadSectionValues(*section, lines);
+        }
+        tables_.push_back(std::make_unique<CBugakariData>(*section, lines));
     }
 }
 

@@ -7,24 +7,22 @@
 #include "model/SharedConstants.h"
 #include "platform/Conversions.h"
 #include "platform/Exceptions.h"
-#include "platform/TStringList.h"
+#include "platform/FileSystem.h"
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 namespace {
 
-// A data file passes its check when it was found, can be read as lines and holds one at least.
+// A data file passes its check when it was found, can be read as lines and holds one at least:
+// when it can be read and holds a byte, since every byte belongs to a line.
 bool HasLines(const AnsiString& path) {
     if (path.IsEmpty()) {
         return false;
     }
-    TStringList lines;
-    try {
-        lines.LoadFromFile(path);
-    } catch (const EFOpenError&) {
-        return false;
-    }
-    return !lines.IsEmpty();
+    const std::optional<std::string> bytes = fs932::ReadFileBytes(path);
+    return bytes && !bytes->empty();
 }
 
 // Checks the data file with `code` and runs its loader when it passed; adds the file's error
@@ -151,6 +149,8 @@ void COutputDataManager::SetSiteCoordinates(double latitude, double longitude, d
     coordinates_.SetLongitude(FloatToStr(longitude));
     coordinates_.SetX(FloatToStr(x));
     coordinates_.SetY(FloatToStr(y));
+    siteX_ = ParsedNumber(coordinates_.GetX());
+    siteY_ = ParsedNumber(coordinates_.GetY());
 }
 
 bool COutputDataManager::IsEnd() const {
@@ -193,8 +193,8 @@ double COutputDataManager::GetSyobunjoY() const {
 }
 
 double COutputDataManager::CalcDistance() {
-    const double workX = StrToFloat(coordinates_.GetX());
-    const double workY = StrToFloat(coordinates_.GetY());
+    const double workX = siteX_.Value();
+    const double workY = siteY_.Value();
     const CSyobunjoData& site = CurrentSite();
     dX_ = workX - site.GetX();
     dY_ = workY - site.GetY();

@@ -84,6 +84,9 @@ void CSekouPackageData::ReadPackage(int firstRow) {
     LCsvColumns cells(kFirstRowColumns, kCellBytes); // empty holders
     thresholds_.Clear();
     prices_.Clear();
+    thresholdNumbers_.clear();
+    priceNumbers_.clear();
+    bracketCosts_.clear();
     if (firstRow < 0 || firstRow >= lines_.Count()) {
         // A key line that ends the file: a package without brackets or ratios.
         dtIndex_ = 0;
@@ -96,20 +99,26 @@ void CSekouPackageData::ReadPackage(int firstRow) {
     for (int k = 0; k < 9; ++k) {
         *ratios[k] = CAtof(cells.Column(7 + k));
     }
-    thresholds_.Add(cells.Column(2));
-    prices_.Add(cells.Column(6));
+    AddBracket(cells.Column(2), cells.Column(6));
     // Bracket rows: the holders are not emptied, so an empty cell repeats the row above.
     for (int r = firstRow + 1; r < lines_.Count() && !lines_[r].IsEmpty(); ++r) {
         cells.Split(lines_[r]);
-        thresholds_.Add(cells.Column(2));
-        prices_.Add(cells.Column(6));
+        AddBracket(cells.Column(2), cells.Column(6));
     }
 }
 
+void CSekouPackageData::AddBracket(const AnsiString& threshold, const AnsiString& price) {
+    thresholds_.Add(threshold);
+    prices_.Add(price);
+    thresholdNumbers_.emplace_back(threshold);
+    priceNumbers_.emplace_back(price);
+}
+
 int CSekouPackageData::FindBracket(double km) const {
-    for (int i = 0; i < thresholds_.Count(); ++i) {
-        if (StrToFloat(thresholds_[i]) >= km) {
-            return i;
+    // Threshold by threshold, so that one that is no number raises where the search meets it.
+    for (std::size_t i = 0; i < thresholdNumbers_.size(); ++i) {
+        if (thresholdNumbers_[i].Value() >= km) {
+            return static_cast<int>(i);
         }
     }
     return -1;
@@ -127,7 +136,17 @@ int CSekouPackageData::CalcTransportCost(double km) const {
     if (bracket < 0) {
         return 0;
     }
-    const double price = std::ceil(StrToFloat(prices_[bracket]));
+    // The cost depends on the bracket alone while the package and the local prices stay.
+    bracketCosts_.resize(thresholdNumbers_.size());
+    std::optional<int>& cost = bracketCosts_[static_cast<std::size_t>(bracket)];
+    if (!cost) {
+        cost = BracketCost(bracket);
+    }
+    return *cost;
+}
+
+int CSekouPackageData::BracketCost(int bracket) const {
+    const double price = std::ceil(priceNumbers_[static_cast<std::size_t>(bracket)].Value());
     // Every step of the correction runs with extended precision and the amount is rounded to a
     // double once, so that binary noise in the decimal ratios (0.6 + 0.3 + 0.1 is
     // 0.9999999999999999 in double steps) cannot take a yen off an amount that is whole.

@@ -9,6 +9,9 @@
 #include "platform/TMemIniFile.h"
 #include "platform/TStringList.h"
 
+#include <string>
+#include <unordered_map>
+
 namespace {
 
 constexpr int kColumnBytes = 255;
@@ -100,14 +103,19 @@ bool CSyobunjoList::LoadCoordinates() {
         columns.Split(line);
         positions.push_back({columns.Column(2), columns.Column(3), columns.Column(4)});
     }
+    // The first line of each key, keys compared as SameText compares them.
+    std::unordered_map<std::string, std::size_t> firstLineOfKey;
+    firstLineOfKey.reserve(positions.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        firstLineOfKey.emplace(cp932::SameTextKey(positions[i].key.str()), i);
+    }
     for (First(); !IsEnd(); Next()) {
         CSyobunjoData& site = *GetCurrent();
-        for (const Position& position : positions) {
-            if (cp932::SameText(position.key.str(), site.GetKey().str())) {
-                site.SetX(position.x);
-                site.SetY(position.y);
-                break;
-            }
+        const auto found = firstLineOfKey.find(cp932::SameTextKey(site.GetKey().str()));
+        if (found != firstLineOfKey.end()) {
+            const Position& position = positions[found->second];
+            site.SetX(position.x);
+            site.SetY(position.y);
         }
     }
     return true;

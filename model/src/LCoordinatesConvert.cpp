@@ -37,11 +37,16 @@ double ToDegrees(double radians) {
 
 LCoordinatesConvert::LCoordinatesConvert()
     : a_(6378137.0), rf_(298.257222101), originLatitude_(36.0), originLongitude_(136.0),
-      m0_(0.9999) {}
-
-double LCoordinatesConvert::CalcMeridianArc(double phi) const {
+      m0_(0.9999) {
     const double e = std::sqrt(2.0 * rf_ - 1.0) / rf_;
+    const double ePrime = std::sqrt(2.0 * rf_ - 1.0) / (rf_ - 1.0);
     const Eccentricity p = Powers(e);
+    e2_ = p.e2;
+    ePrime2_ = ePrime * ePrime;
+    arcFactor_ = a_ * (1.0 - p.e2);
+    footpointDenominator_ = 2.0 * a_ * (1.0 - p.e2);
+    threeE2_ = 3.0 * p.e2;
+
     const double A = 1.0 + 3.0 / 4.0 * p.e2 + 45.0 / 64.0 * p.e4 + 175.0 / 256.0 * p.e6 +
                      11025.0 / 16384.0 * p.e8 + 43659.0 / 65536.0 * p.e10 +
                      693693.0 / 1048576.0 * p.e12 + 19324305.0 / 29360128.0 * p.e14 +
@@ -65,39 +70,53 @@ double LCoordinatesConvert::CalcMeridianArc(double phi) const {
                      11486475.0 / 939524096.0 * p.e16;
     const double H = 45045.0 / 117440512.0 * p.e14 + 765765.0 / 469762048.0 * p.e16;
     const double I = 765765.0 / 7516192768.0 * p.e16;
+    arcTerms_[0] = A;
+    arcTerms_[1] = B / 2.0;
+    arcTerms_[2] = C / 4.0;
+    arcTerms_[3] = D / 6.0;
+    arcTerms_[4] = E / 8.0;
+    arcTerms_[5] = F / 10.0;
+    arcTerms_[6] = G / 12.0;
+    arcTerms_[7] = H / 14.0;
+    arcTerms_[8] = I / 16.0;
 
-    double series = A * phi;
-    series -= B / 2.0 * std::sin(2.0 * phi);
-    series += C / 4.0 * std::sin(4.0 * phi);
-    series -= D / 6.0 * std::sin(6.0 * phi);
-    series += E / 8.0 * std::sin(8.0 * phi);
-    series -= F / 10.0 * std::sin(10.0 * phi);
-    series += G / 12.0 * std::sin(12.0 * phi);
-    series -= H / 14.0 * std::sin(14.0 * phi);
-    series += I / 16.0 * std::sin(16.0 * phi);
-    return a_ * (1.0 - p.e2) * series;
+    phi0_ = originLatitude_ * kDegToRad;
+    lambda0_ = originLongitude_ * kDegToRad;
+    arc0_ = CalcMeridianArc(phi0_);
+}
+
+double LCoordinatesConvert::CalcMeridianArc(double phi) const {
+    // The sine terms in order of increasing multiple, after the A phi term.
+    double series = arcTerms_[0] * phi;
+    series -= arcTerms_[1] * std::sin(2.0 * phi);
+    series += arcTerms_[2] * std::sin(4.0 * phi);
+    series -= arcTerms_[3] * std::sin(6.0 * phi);
+    series += arcTerms_[4] * std::sin(8.0 * phi);
+    series -= arcTerms_[5] * std::sin(10.0 * phi);
+    series += arcTerms_[6] * std::sin(12.0 * phi);
+    series -= arcTerms_[7] * std::sin(14.0 * phi);
+    series += arcTerms_[8] * std::sin(16.0 * phi);
+    return arcFactor_ * series;
 }
 
 double LCoordinatesConvert::CalcFootpointLatitude(double x) const {
-    const double e = std::sqrt(2.0 * rf_ - 1.0) / rf_;
-    const double e2 = e * e;
-    const double phi0 = originLatitude_ * kDegToRad;
-    const double target = x / m0_ + CalcMeridianArc(phi0);
-    double phi = phi0;
-    double arc = CalcMeridianArc(phi0);
+    const double target = x / m0_ + arc0_;
+    double phi = phi0_;
+    double arc = arc0_;
     for (int step = 0; step < kFootpointMaxSteps; ++step) {
         const double sinPhi = std::sin(phi);
-        const double w = std::sqrt(1.0 - e2 * sinPhi * sinPhi);
+        const double w = std::sqrt(1.0 - e2_ * sinPhi * sinPhi);
         const double diff = arc - target;
         const double next =
             phi + 2.0 * diff * w * w * w /
-                      (3.0 * e2 * diff * sinPhi * std::cos(phi) * w - 2.0 * a_ * (1.0 - e2));
-        arc = CalcMeridianArc(next);
+                      (threeE2_ * diff * sinPhi * std::cos(phi) * w - footpointDenominator_);
         const bool settled = std::fabs(next - phi) < kFootpointTolerance;
         phi = next;
         if (settled) {
             break;
         }
+        // Only a further step needs the arc of the new latitude.
+        arc = CalcMeridianArc(next);
     }
     return phi;
 }
@@ -105,10 +124,6 @@ double LCoordinatesConvert::CalcFootpointLatitude(double x) const {
 void LCoordinatesConvert::ConvertXYToLatLon(double x, double y) {
     x_ = x;
     y_ = y;
-    const double e = std::sqrt(2.0 * rf_ - 1.0) / rf_;
-    const double e2 = e * e;
-    const double ePrime = std::sqrt(2.0 * rf_ - 1.0) / (rf_ - 1.0);
-    const double lambda0 = originLongitude_ * kDegToRad;
 
     const double phi1 = CalcFootpointLatitude(x);
     const double t1 = std::tan(phi1);
@@ -117,10 +132,10 @@ void LCoordinatesConvert::ConvertXYToLatLon(double x, double y) {
     const double t6 = t4 * t2;
     const double cosPhi1 = std::cos(phi1);
     const double sinPhi1 = std::sin(phi1);
-    const double eta1 = std::sqrt(ePrime * ePrime * cosPhi1 * cosPhi1);
+    const double eta1 = std::sqrt(ePrime2_ * cosPhi1 * cosPhi1);
     const double eta2 = eta1 * eta1;
     const double eta4 = eta2 * eta2;
-    const double w1 = std::sqrt(1.0 - e2 * sinPhi1 * sinPhi1);
+    const double w1 = std::sqrt(1.0 - e2_ * sinPhi1 * sinPhi1);
     const double n1 = a_ / w1;
     const double yy = y / m0_;
     const double y2 = yy * yy;
@@ -159,7 +174,7 @@ void LCoordinatesConvert::ConvertXYToLatLon(double x, double y) {
     double bracket = q1 - q3;
     bracket += q5;
     bracket -= q7;
-    const double lambda = lambda0 + bracket;
+    const double lambda = lambda0_ + bracket;
 
     latitude_ = ToDegrees(phi);
     longitude_ = ToDegrees(lambda);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,40 @@ TEST_F(RankingListTest, OrderingsAreStableAndAscending) {
             list_.SortByTotalCost();
         }
         EXPECT_EQ(Order(list_), c.expected) << c.what;
+    }
+}
+
+// Many rows with few distinct totals and distances: both orderings put the rows where a stable
+// sort of the rows themselves by the public comparators puts them, ties in list order.
+TEST_F(RankingListTest, LongListsTakeTheOrderOfAStableSortByTheComparators) {
+    std::vector<RowSpec> specs;
+    std::vector<std::string> names;
+    for (int i = 0; i < 3000; ++i) {
+        names.push_back("r" + std::to_string(i));
+    }
+    for (int i = 0; i < 3000; ++i) {
+        specs.push_back({names[static_cast<std::size_t>(i)].c_str(), (i * 7919) % 13 * 100,
+                         ((i * 104729) % 17) * 0.5});
+    }
+    Fill(specs);
+    for (const bool byDistance : {false, true, false}) {
+        std::vector<CRankingData*> expected;
+        for (list_.First(); !list_.IsEnd(); list_.Next()) {
+            expected.push_back(list_.GetCurrent());
+        }
+        std::stable_sort(expected.begin(), expected.end(),
+                         byDistance ? CRankingList::CompareDistance
+                                    : CRankingList::CompareTotalCost);
+        if (byDistance) {
+            list_.SortByDistance();
+        } else {
+            list_.SortByTotalCost();
+        }
+        std::vector<CRankingData*> sorted;
+        for (list_.First(); !list_.IsEnd(); list_.Next()) {
+            sorted.push_back(list_.GetCurrent());
+        }
+        EXPECT_EQ(sorted, expected) << (byDistance ? "by distance" : "by total");
     }
 }
 

@@ -111,6 +111,27 @@ TEST_F(CSekouPackageDataTest, LocalPricesCorrectThePriceAndTheAmountIsCut) {
     EXPECT_EQ(package_.GetTransportCost(1), 12000);
 }
 
+// A bracket's cost follows each local price as it changes.
+TEST_F(CSekouPackageDataTest, CostFollowsEveryChangeOfALocalPrice) {
+    ASSERT_TRUE(package_.SelectPackage(u8"鉄筋ｺﾝｸﾘｰﾄ殻"_sj, "10t"));
+    SetPrices(25000, 20000, 150);
+    EXPECT_EQ(package_.GetTransportCost(5), 12000);
+    const struct {
+        void (CSekouPackageData::*set)(int);
+        int price;
+        int cost;
+    } changes[] = {
+        {&CSekouPackageData::SetLocalPrice1, 27500, 12600}, // 12000 x (0.55 + 0.3 + 0.2)
+        {&CSekouPackageData::SetLocalPrice2, 22000, 12960}, // 12000 x (0.55 + 0.33 + 0.2)
+        {&CSekouPackageData::SetLocalPrice3, 300, 15360},   // 12000 x (0.55 + 0.33 + 0.4)
+    };
+    for (const auto& change : changes) {
+        (package_.*change.set)(change.price);
+        EXPECT_EQ(package_.GetTransportCost(5), change.cost) << change.price;
+        EXPECT_EQ(package_.GetTransportCost(4), change.cost) << change.price;
+    }
+}
+
 TEST_F(CSekouPackageDataTest, NoPackageSelectedCostsNothing) {
     EXPECT_EQ(package_.GetTransportCost(5), 0);
     EXPECT_EQ(package_.GetCostChangeDistance(5), u8"99999km以下"_sj);
@@ -161,6 +182,18 @@ TEST_F(CSekouPackageDataRatios, ZeroRatioDivisorsGiveADefinedResult) {
     EXPECT_EQ(Cost("[zero-s-unweighted", 25000, 20000, 150), 12000);
     // S2 = 0 with K2 = 30: no price can be formed.
     EXPECT_THROW(Cost("[zero-s", 25000, 20000, 150), ERangeError);
+}
+
+// Another package priced at the same local prices gives its own cost, and a cost that cannot be
+// formed fails at every lookup.
+TEST_F(CSekouPackageDataRatios, EachSelectedPackageAndEachLookupIsPricedAnew) {
+    EXPECT_EQ(Cost("[significant", 10288, 0, 0), 12340);
+    EXPECT_TRUE(package_.SelectPackage("[ceil", "]"));
+    EXPECT_EQ(package_.GetTransportCost(30), 12001);
+    EXPECT_THROW(Cost("[zero-s", 25000, 20000, 150), ERangeError);
+    EXPECT_THROW(package_.GetTransportCost(30), ERangeError);
+    EXPECT_TRUE(package_.SelectPackage("[zero-x", "]"));
+    EXPECT_EQ(package_.GetTransportCost(30), 12000);
 }
 
 TEST_F(CSekouPackageDataRatios, AmountBeyondThirtyTwoBitsIsARangeError) {

@@ -193,6 +193,33 @@ TEST_F(CSyobunjoListTest, CoordinateThatIsNoNumberPassesOut) {
     EXPECT_TRUE(messages_.Calls().empty());
 }
 
+TEST_F(CSyobunjoListTest, KeysMatchTheFirstLineThatIsTheSameTextRegardlessOfCase) {
+    folder_.Install("sites/fees_folded_keys.txt", "dat/DT19_ryokin.txt");
+    folder_.Install("sites/coords_folded_keys.csv", "dat/DC01_zahyo.csv");
+    ASSERT_TRUE(list_.LoadFromFile(0));
+    const struct {
+        const char8_t* key;
+        double x, y;
+    } expected[] = {
+        {u8"abc", 1, 2},      // "Abc", not the later "abc"
+        {u8"ＫＥＹ１", 3, 4}, // full-width letters of the other case; the later line is not read
+        {u8"ＫＥＹ２", 0, 0}, // half-width "KEY2" is another text
+        {u8"ΑΒ", 7, 8},       // Greek small letters
+        {u8"ABC", 1, 2},      // a second site of the same key
+        {u8"アX", 11, 12},    // not "ヂx", whose trail byte is the small letter of ア's
+    };
+    const auto sites = Sites(list_);
+    ASSERT_EQ(sites.size(), std::size(expected));
+    for (std::size_t i = 0; i < sites.size(); ++i) {
+        SCOPED_TRACE(Printable(sites[i]->GetKey()));
+        EXPECT_EQ(sites[i]->GetKey(),
+                  AnsiString::FromUtf8(reinterpret_cast<const char*>(expected[i].key)));
+        EXPECT_EQ(sites[i]->GetX(), expected[i].x);
+        EXPECT_EQ(sites[i]->GetY(), expected[i].y);
+    }
+    EXPECT_TRUE(messages_.Calls().empty());
+}
+
 TEST_F(CSyobunjoListTest, CategoryLineMissingRaisesBeforeAnythingIsRead) {
     folder_.Install("sites/categories_two.ini", "dat/SyobunjoKikakuSource.ini");
     EXPECT_THROW(list_.LoadFromFile(2), EListError);

@@ -16,6 +16,7 @@ public:
     void Sleep(int milliseconds) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     }
+    bool PassesInRealTime() const override { return true; }
 };
 
 SystemClock& System() {

@@ -2,25 +2,114 @@
 
 #include "platform/Exceptions.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
+#include <optional>
 #include <string>
 
 namespace {
 
-// Exact decimal digits of |value| (enough of them to decide any rounding) and the exponent of
-// the first digit: |value| = 0.d1d2d3... x 10^(exponent + 1).
+// Decimal digits of |value|, at least the first 16 of them as the exact value has them (enough
+// to round to 15 digits as the exact value rounds), and the exponent of the first digit:
+// |value| = d1.d2d3... x 10^exponent.
 struct Decimal {
     std::string digits;
     int exponent = 0;
 };
 
+// |value| = m x 2^e with m odd (value finite, not 0).
+struct BinaryForm {
+    std::uint64_t m;
+    int e;
+};
+
+BinaryForm BinaryFormOf(double value) {
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    BinaryForm form{static_cast<std::uint64_t>(std::ldexp(fraction, 53)), exponent - 53};
+    while (form.m != 0 && (form.m & 1) == 0) {
+        form.m >>= 1;
+        ++form.e;
+    }
+    return form;
+}
+
+// Whether the exact decimal value of |value| (finite, not 0) has at most 18 significant digits:
+// m x 2^e is m x 5^-e x 10^e, and m x 5^-e has no trailing zero (m is odd).
+bool HasAtMost18Digits(double value) {
+    const BinaryForm form = BinaryFormOf(value);
+    if (form.e >= 0) {
+        return std::fabs(value) < 1e18;
+    }
+    constexpr std::uint64_t kTenTo18 = 1000000000000000000ULL;
+    if (form.m >= kTenTo18) {
+        return false;
+    }
+    const std::uint64_t bound = (kTenTo18 - 1) / form.m;
+    std::uint64_t power = 1;
+    for (int k = 0; k < -form.e; ++k) {
+        power *= 5;
+        if (power > bound) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the exact decimal value of |value| (finite) ends within `digits` digits after the point.
+bool EndsWithinFraction(double value, int digits) {
+    return value == 0.0 || BinaryFormOf(value).e >= -digits;
+}
+
+// A correctly rounded decimal form with more digits than a caller needs has the needed digits
+// of the exact value when the digits after them (guard digits) are neither all "0" nor all "9":
+// a carry into the needed digits would leave every guard digit "0", and a carry in any longer
+// rounding needs exact guard digits that are all "9".
+bool GuardDigitsDecide(const char* first, const char* last) {
+    return std::find_if(first, last, [](char c) { return c != '0'; }) != last &&
+           std::find_if(first, last, [](char c) { return c != '9'; }) != last;
+}
+
+// Significant digits that FastDigits asks for: 16 needed ones and 9 guard digits.
+constexpr int kFastDigits = 25;
+
+// The first 25 significant digits of |value| from a correctly rounded conversion, when they
+// hold the first 16 digits of the exact value; nothing otherwise.
+std::optional<Decimal> FastDigits(double value) {
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                            std::chars_format::scientific, kFastDigits - 1);
+    if (error != std::errc()) {
+        return std::nullopt;
+    }
+    Decimal result;
+    const char* p = buffer;
+    for (; p < end && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9') {
+            result.digits += *p;
+        }
+    }
+    if (result.digits.size() != kFastDigits || p == end ||
+        (!HasAtMost18Digits(value) &&
+         !GuardDigitsDecide(result.digits.data() + 16, result.digits.data() + kFastDigits))) {
+        return std::nullopt;
+    }
+    result.exponent = std::atoi(std::string(p + 1, static_cast<const char*>(end)).c_str());
+    return result;
+}
+
+// The digits from a short conversion where they decide, else printf's exact ones.
 Decimal ExactDigits(double value) {
+    if (auto fast = FastDigits(value)) {
+        return *fast;
+    }
     char buffer[128];
     std::snprintf(buffer, sizeof buffer, "%.60e", std::fabs(value));
     Decimal result;
@@ -137,6 +226,27 @@ bool WithinLargestText(const std::string& s, std::size_t from, std::size_t lengt
     return std::fabs(strtold_l(piece.c_str(), nullptr, CLocale())) <= largestText;
 }
 
+// |value| in fixed notation with enough digits after the point to round it to `decimals`: the
+// kept digits and the next one are those of the exact value.
+std::string FixedDigits(double value, int decimals) {
+    std::string digits(1100, '\0');
+    // Twenty digits more than kept: the first decides the rounding, the others are guard digits.
+    constexpr int kExtra = 20;
+    const auto [end, error] =
+        std::to_chars(digits.data(), digits.data() + digits.size(), std::fabs(value),
+                      std::chars_format::fixed, decimals + kExtra);
+    if (error == std::errc() && (EndsWithinFraction(value, decimals + kExtra) ||
+                                 GuardDigitsDecide(end - (kExtra - 1), end))) {
+        digits.resize(static_cast<std::size_t>(end - digits.data()));
+        return digits;
+    }
+    // Exact digits of the value; glibc prints the exact binary value.
+    const int written =
+        std::snprintf(digits.data(), digits.size(), "%.*f", decimals + 30, std::fabs(value));
+    digits.resize(static_cast<std::size_t>(written));
+    return digits;
+}
+
 } // namespace
 
 AnsiString FloatToStr(double value) {
@@ -195,11 +305,7 @@ AnsiString FormatFixed(double value, int decimals) {
     if (decimals < 0) {
         decimals = 0;
     }
-    // Exact digits of the value in fixed notation; glibc prints the exact binary value.
-    std::string exact(1100, '\0');
-    int written =
-        std::snprintf(exact.data(), exact.size(), "%.*f", decimals + 30, std::fabs(value));
-    exact.resize(static_cast<std::size_t>(written));
+    const std::string exact = FixedDigits(value, decimals);
     // The point is whatever the C library's locale prints: find the first non-digit.
     std::size_t point = exact.find_first_not_of("0123456789");
     std::string whole = exact.substr(0, point);

@@ -400,4 +400,20 @@ bool SameText(std::string_view left, std::string_view right) {
     return true;
 }
 
+std::string SameTextKey(std::string_view text) {
+    std::string key(text);
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(key[i]);
+        if (IsLeadByte(c) && i + 1 < key.size()) {
+            // Folding keeps the lead byte, so the characters of the key fall where the text's do.
+            const unsigned code = (unsigned{c} << 8) | static_cast<unsigned char>(key[i + 1]);
+            key[i + 1] = static_cast<char>(FoldWideLetter(code) & 0xFF);
+            ++i;
+            continue;
+        }
+        key[i] = static_cast<char>(FoldAsciiLetter(c));
+    }
+    return key;
+}
+
 } // namespace cp932

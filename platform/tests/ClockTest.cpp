@@ -19,4 +19,13 @@ TEST(ClockTest, TestClockReplacesTheSystemClockWhileInstalled) {
     EXPECT_GE(Clock::Current().Milliseconds() - before, 5);
 }
 
+// Only the system clock's time passes by itself: waits may sleep on it, and poll on a test clock.
+TEST(ClockTest, OnlyTheSystemClockPassesInRealTime) {
+    EXPECT_TRUE(Clock::Current().PassesInRealTime());
+    ManualClock manual;
+    EXPECT_FALSE(manual.PassesInRealTime());
+    const ClockScope scope(manual);
+    EXPECT_FALSE(Clock::Current().PassesInRealTime());
+}
+
 } // namespace

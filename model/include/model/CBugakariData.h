@@ -1,15 +1,22 @@
 #pragma once
 
+#include "model/ParsedNumber.h"
 #include "platform/AnsiString.h"
 #include "platform/TStringList.h"
 
+#include <vector>
+
 // One distance-band table of the labour-rate method: bands of distance (km) with a value each,
 // read from one section of the band file (the working copy with code "DB01" in "./dat/").
-// Bounds and values stay texts as read and are converted at each lookup.
+// Bounds and values are kept as texts as read, and as numbers converted once; a text that is no
+// number raises its conversion error at the lookup that meets it.
 class CBugakariData {
 public:
     // Reads the table of the section (see LoadFromFile).
     explicit CBugakariData(const AnsiString& sectionName);
+    // The table of the section from the section's lines, as read from the band file (see
+    // ParseBands). Raises what ParseBands raises.
+    CBugakariData(const AnsiString& sectionName, const TStringList& lines);
 
     void SetSectionName(const AnsiString& name) { sectionName_ = name; }
     const AnsiString& GetSectionName() const { return sectionName_; }
@@ -45,9 +52,16 @@ public:
 private:
     // Index of the first band holding km, -1 when none.
     int FindBand(double km) const;
+    // Appends an upper bound as text, as number and as band text.
+    void AddUpperBound(const AnsiString& text);
 
     TStringList upperBounds_;
     TStringList lowerBounds_;
     TStringList values_;
     AnsiString sectionName_;
+    // The same texts as numbers, and each band's text for GetBandText.
+    std::vector<ParsedNumber> upperNumbers_;
+    std::vector<ParsedNumber> lowerNumbers_;
+    std::vector<ParsedNumber> valueNumbers_;
+    std::vector<AnsiString> bandTexts_;
 };

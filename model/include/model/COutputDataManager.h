@@ -6,6 +6,7 @@
 #include "model/CSekouPackageData.h"
 #include "model/CSyobunjoList.h"
 #include "model/LMyMath.h"
+#include "model/ParsedNumber.h"
 #include "platform/AnsiString.h"
 
 // The one object through which the main window reaches the price tables and the disposal sites.
@@ -113,6 +114,9 @@ private:
 
     CBugakariList bugakariList_;
     CCoordinatesData coordinates_;
+    // The work site's stored X and Y as numbers (before they are set, empty texts that raise).
+    ParsedNumber siteX_;
+    ParsedNumber siteY_;
     CDTTankaData dtTankaData_;
     CSyobunjoList syobunjoList0_;
     CSyobunjoList syobunjoList1_;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "model/ParsedNumber.h"
 #include "platform/AnsiString.h"
 #include "platform/TStringList.h"
 
 #include <initializer_list>
+#include <optional>
+#include <vector>
 
 // The construction-package price table: every line of the package price file, the package
 // selected by key texts, and the transport cost of a distance by that package. A package is the
@@ -37,9 +40,18 @@ public:
     // Row of the machine-rent table that gives local price 1.
     int GetDTIndex() const { return dtIndex_; }
     // Local prices in yen: 1 machine rent, 2 labour, 3 fuel of the area.
-    void SetLocalPrice1(int price) { p1_ = price; }
-    void SetLocalPrice2(int price) { p2_ = price; }
-    void SetLocalPrice3(int price) { p3_ = price; }
+    void SetLocalPrice1(int price) {
+        p1_ = price;
+        bracketCosts_.clear();
+    }
+    void SetLocalPrice2(int price) {
+        p2_ = price;
+        bracketCosts_.clear();
+    }
+    void SetLocalPrice3(int price) {
+        p3_ = price;
+        bracketCosts_.clear();
+    }
 
     // km: distance in kilometres. 0 beyond 60 km, else CalcTransportCost.
     int GetTransportCost(double km) const;
@@ -62,10 +74,20 @@ private:
     bool SelectByKeys(std::initializer_list<const AnsiString*> keys);
     // Index of the first bracket whose threshold is km or more, -1 when none.
     int FindBracket(double km) const;
+    // Appends a bracket's threshold and unit price, as texts and as numbers.
+    void AddBracket(const AnsiString& threshold, const AnsiString& price);
+    // CalcTransportCost of a bracket, worked out anew.
+    int BracketCost(int bracket) const;
 
     TStringList lines_;
     TStringList thresholds_;
     TStringList prices_;
+    // The selected package's thresholds and unit prices converted once.
+    std::vector<ParsedNumber> thresholdNumbers_;
+    std::vector<ParsedNumber> priceNumbers_;
+    // The cost of each bracket once worked out, for the package and local prices as they are
+    // (a bracket whose cost raises an error is worked out, and raises, at every use).
+    mutable std::vector<std::optional<int>> bracketCosts_;
     int p1_ = 0;
     int dtIndex_ = 0;
     int p2_ = 0;

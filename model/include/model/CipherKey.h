@@ -11,17 +11,13 @@ constexpr unsigned char DECIPHER_STEP = 0x3D;
 
 class RunningKey {
 public:
+    // key_k = seed + step * k (k + 1) / 2 (mod 256), and k (k + 1) / 2 mod 256 depends only on
+    // k mod 512: the key stream repeats every 512 bytes.
+    static constexpr std::size_t kPeriod = 512;
+
     // Transforms the next `size` bytes of a stream in place; call it block by block.
-    void Apply(char* data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) {
-            ++position_;
-            key_ = static_cast<unsigned char>(key_ + static_cast<unsigned char>(position_) *
-                                                         DECIPHER_STEP);
-            data[i] = static_cast<char>(static_cast<unsigned char>(data[i]) ^ key_);
-        }
-    }
+    void Apply(char* data, std::size_t size);
 
 private:
-    unsigned char key_ = DECIPHER_SEED;
-    std::uint64_t position_ = 0;
+    std::size_t offset_ = 0; // position of the next byte within the key stream's period
 };

@@ -30,4 +30,16 @@ private:
     double originLatitude_;
     double originLongitude_;
     double m0_;
+
+    // Everything that depends on the constants alone, worked out once by the constructor with
+    // the same operations a conversion would use, so that results do not change by a bit.
+    double e2_;                   // first eccentricity squared
+    double ePrime2_;              // second eccentricity squared
+    double arcFactor_;            // a (1 - e^2)
+    double footpointDenominator_; // 2 a (1 - e^2)
+    double threeE2_;              // 3 e^2
+    double arcTerms_[9];          // A, B/2, C/4, ... I/16 of the meridian arc series
+    double phi0_;                 // origin latitude, radians
+    double lambda0_;              // origin longitude, radians
+    double arc0_;                 // meridian arc of the origin latitude
 };

@@ -226,6 +226,30 @@ write("sites/coords_malformed.csv", [
 ])
 write("sites/coords_bad_number.csv", ["No,キー,X,Y", "1,S03,1,1", "2,S05,abc,1", "3,S06,5,6"])
 # The first line is tested like any other: here it is the one site line.
+# Keys that match only as the case-insensitive comparison matches them: letters of either case
+# at their own width; the first coordinate line of a key gives the position, and later lines of
+# the same key are never read. A trail byte that looks like a letter ("ア" is 0x83 0x41, "ヂ"
+# 0x83 0x61) is no letter.
+write("sites/fees_folded_keys.txt", [
+    FEE_HEADER,
+    fee_row("abc", "小文字の処分場", "1000", "円/t", "見積", TETSUKIN),
+    fee_row("ＫＥＹ１", "全角の処分場", "1000", "円/t", "見積", TETSUKIN),
+    fee_row("ＫＥＹ２", "半角の座標しかない処分場", "1000", "円/t", "見積", TETSUKIN),
+    fee_row("ΑΒ", "ギリシャ文字の処分場", "1000", "円/t", "見積", TETSUKIN),
+    fee_row("ABC", "同じキーの処分場", "1000", "円/t", "見積", TETSUKIN),
+    fee_row("アX", "カナのキーの処分場", "1000", "円/t", "見積", TETSUKIN),
+])
+write("sites/coords_folded_keys.csv", [
+    "No,キー,X,Y",
+    "1,Abc,1,2",
+    "2,abc,99,99",
+    "3,ｋｅｙ１,3,4",
+    "4,ＫＥＹ１,abc,abc",
+    "5,KEY2,5,6",
+    "6,αβ,7,8",
+    "7,ヂx,9,10",
+    "8,アx,11,12",
+])
 write("sites/fees_one_line.txt", [fee_row("H01", "見出し行の処分場", "800", "円/t", "見積", TETSUKIN)])
 write("sites/coords_one_line.csv", ["1,H01,10,20"])
 write("sites/categories_two.ini", ini([("処分費目", [TETSUKIN, MUKIN])]))

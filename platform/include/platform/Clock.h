@@ -12,6 +12,10 @@ public:
     virtual std::int64_t Milliseconds() = 0;
     // Suspends the calling thread (a test clock may only advance its counter).
     virtual void Sleep(int milliseconds) = 0;
+    // Whether the clock's time passes as real time does, so that a wait may block the thread
+    // for the time it still has to wait. A clock whose time moves only when it is read or told
+    // (a test clock) says no: a wait on it keeps polling.
+    virtual bool PassesInRealTime() const { return false; }
 
     // The clock in use: the system's steady clock unless a test installed another.
     static Clock& Current();

@@ -46,5 +46,8 @@ inline bool IsLeadByte(unsigned char byte) {
 // (kana among them, and a trail byte that looks like an ASCII letter) and a letter of the other
 // width (half-width "A" is not full-width "Ａ").
 bool SameText(std::string_view left, std::string_view right);
+// A key for lookups by SameText: the keys of two texts are equal exactly when SameText holds for
+// them (every letter that SameText folds becomes its small letter, all else stays).
+std::string SameTextKey(std::string_view text);
 
 } // namespace cp932

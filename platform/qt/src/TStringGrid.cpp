@@ -102,13 +102,11 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
 TStringGrid::~TStringGrid() = default;
 
 void TStringGrid::EnsureStorage(int rows) {
+    // Stored rows have a cell for every column already (SetColCount widens them), so only the
+    // new rows are made.
     if (static_cast<int>(cells_.size()) < rows) {
-        cells_.resize(static_cast<std::size_t>(rows));
-    }
-    for (auto& line : cells_) {
-        if (static_cast<int>(line.size()) < colCount_) {
-            line.resize(static_cast<std::size_t>(colCount_));
-        }
+        cells_.resize(static_cast<std::size_t>(rows),
+                      std::vector<AnsiString>(static_cast<std::size_t>(colCount_)));
     }
     if (static_cast<int>(rowHeights_.size()) < rows) {
         rowHeights_.resize(static_cast<std::size_t>(rows), defaultRowHeight_);
@@ -118,6 +116,11 @@ void TStringGrid::EnsureStorage(int rows) {
 void TStringGrid::SetColCount(int count) {
     colCount_ = std::max(1, count);
     colWidths_.resize(static_cast<std::size_t>(colCount_), defaultColWidth_);
+    for (auto& line : cells_) {
+        if (static_cast<int>(line.size()) < colCount_) {
+            line.resize(static_cast<std::size_t>(colCount_));
+        }
+    }
     EnsureStorage(rowCount_);
     if (col_ >= colCount_) {
         col_ = colCount_ - 1;
@@ -213,6 +216,23 @@ void TStringGrid::SetCell(int col, int row, const AnsiString& text) {
     }
 }
 
+void TStringGrid::EmptyRows(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, static_cast<int>(cells_.size()) - 1);
+    if (first > last) {
+        return;
+    }
+    for (int row = first; row <= last; ++row) {
+        std::vector<AnsiString>& line = cells_[static_cast<std::size_t>(row)];
+        std::fill(line.begin(), line.begin() + colCount_, AnsiString());
+    }
+    if (!editor_->isHidden() && editor_->row >= first && editor_->row <= last &&
+        editor_->col >= 0 && editor_->col < colCount_) {
+        editor_->setText(QString());
+    }
+    viewport()->update();
+}
+
 void TStringGrid::SetCol(int col) {
     if (col != col_) {
         MoveCurrent(col, row_);
@@ -301,7 +321,14 @@ int TStringGrid::RowTop(int row) const {
     if (row < topRow_) {
         return -1;
     }
-    for (int r = topRow_; r < row; ++r) {
+    // Below the viewport the exact position does not matter to any caller: the sum stops there,
+    // and a row further down than the viewport has pixels (each row takes its grid line at
+    // least) is below it without summing.
+    const int bottom = viewport()->height();
+    if (row - topRow_ > bottom) {
+        return y + (row - topRow_);
+    }
+    for (int r = topRow_; r < row && y <= bottom; ++r) {
         y += RowHeight(r) + kGridLine;
     }
     return y;
@@ -409,6 +436,7 @@ bool TStringGrid::CellAt(const QPoint& point, int& col, int& row) const {
     int y = 0;
     for (int r = 0; r < rowCount_; ++r) {
         if (r >= fixedRows_ && r < topRow_) {
+            r = topRow_ - 1; // the rows scrolled out of view
             continue;
         }
         const int height = RowHeight(r) + kGridLine;
@@ -598,6 +626,7 @@ void TStringGrid::paintEvent(QPaintEvent* event) {
     int y = 0;
     for (int r = 0; r < rowCount_ && y < viewport()->height(); ++r) {
         if (r >= fixedRows_ && r < topRow_) {
+            r = topRow_ - 1; // the rows scrolled out of view
             continue;
         }
         const int height = RowHeight(r);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 namespace {
@@ -173,6 +174,78 @@ TEST_F(TStringGridTest, FixedRowStaysWhileRowsScroll) {
     EXPECT_FALSE(grid->CellRect(0, 99).isEmpty());
     EXPECT_TRUE(grid->CellRect(0, 1).isEmpty());
     EXPECT_LE(grid->CellRect(0, 99).bottom(), grid->viewport()->height());
+}
+
+TEST_F(TStringGridTest, EmptyRowsEmptiesTheRowsAskedAlsoBeyondTheRowCount) {
+    grid->SetRowCount(6);
+    for (int row = 0; row < 6; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            grid->SetCell(col, row, "x");
+        }
+    }
+    grid->SetOption(TStringGrid::goEditing, true);
+    grid->SetOption(TStringGrid::goAlwaysShowEditor, true);
+    grid->SetCol(2);
+    grid->SetRow(3);
+    ASSERT_TRUE(grid->EditorVisible());
+    grid->SetRowCount(4); // rows 4 and 5 are kept beyond the count
+    grid->EmptyRows(2, 4);
+    grid->SetRowCount(6);
+    for (int row = 0; row < 6; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            const bool emptied = row >= 2 && row <= 4;
+            EXPECT_EQ(grid->Cell(col, row), AnsiString(emptied ? "" : "x")) << col << "," << row;
+        }
+    }
+    EXPECT_EQ(grid->InplaceEditor()->text(), QString()) << "the editor shows its cell emptied";
+    grid->EmptyRows(5, 40); // rows never stored are no error
+    EXPECT_EQ(grid->Cell(0, 5), AnsiString());
+}
+
+TEST_F(TStringGridTest, ColumnsAddedLaterHoldEmptyCellsInEveryStoredRow) {
+    grid->SetRowCount(5);
+    grid->SetCell(3, 4, "last");
+    grid->SetRowCount(2);
+    grid->SetColCount(2);
+    grid->SetCell(1, 3, "narrow");
+    grid->SetColCount(6); // rows 2 to 4 are stored beyond the row count
+    grid->SetCell(5, 4, "wide");
+    grid->SetRowCount(5);
+    EXPECT_EQ(grid->Cell(3, 4), AnsiString("last"))
+        << "a column taken away and back keeps its text";
+    EXPECT_EQ(grid->Cell(1, 3), AnsiString("narrow"));
+    EXPECT_EQ(grid->Cell(5, 4), AnsiString("wide"));
+    EXPECT_EQ(grid->Cell(5, 2), AnsiString());
+    grid->SetCell(4, 60, "far"); // rows stored on the way have every column too
+    EXPECT_EQ(grid->Cell(4, 60), AnsiString("far"));
+    EXPECT_EQ(grid->Cell(5, 59), AnsiString());
+}
+
+// Far down a long grid only the rows in view are drawn and hit, right under the fixed row.
+TEST_F(TStringGridTest, ScrolledFarDownOnlyTheRowsInViewAreDrawnAndHit) {
+    grid->SetRowCount(5000);
+    grid->SetRow(4000);
+    const int top = grid->TopRow();
+    ASSERT_GT(top, 3900);
+    EXPECT_EQ(grid->CellRect(0, top).top(), 31) << "below the fixed row and its grid line";
+    EXPECT_TRUE(grid->CellRect(0, top - 1).isEmpty());
+    EXPECT_TRUE(grid->CellRect(0, 4999).isEmpty());
+    EXPECT_FALSE(grid->CellRect(0, 4000).isEmpty());
+    std::set<int> drawnRows;
+    grid->OnDrawCell = [&](int, int row, const QRect&, QPainter&, TStringGrid::DrawState) {
+        drawnRows.insert(row);
+    };
+    QImage image(grid->viewport()->size(), QImage::Format_RGB32);
+    grid->viewport()->render(&image);
+    ASSERT_FALSE(drawnRows.empty());
+    EXPECT_EQ(*drawnRows.begin(), 0);
+    EXPECT_EQ(*std::next(drawnRows.begin()), top);
+    EXPECT_EQ(*drawnRows.rbegin() - top + 2, static_cast<int>(drawnRows.size()))
+        << "the fixed row and rows from the top row on, without gaps";
+    EXPECT_GE(*drawnRows.rbegin(), 4000);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(1, top + 2).center());
+    EXPECT_EQ(grid->Row(), top + 2);
+    EXPECT_EQ(grid->Col(), 1);
 }
 
 TEST(DrawTextTest, LinesStartAtTheTopAndCentreEachOnItsOwn) {

@@ -56,6 +56,9 @@ public:
     // are not written.
     AnsiString Cell(int col, int row) const;
     void SetCell(int col, int row, const AnsiString& text);
+    // Empties the cells of rows first to last in every column (as SetCell with "" for each
+    // would, in one go); rows beyond the stored ones are left alone.
+    void EmptyRows(int first, int last);
 
     int Col() const { return col_; }
     int Row() const { return row_; }
@@ -106,6 +109,8 @@ private:
     void ClampInView(int row);
     int MaxTopRow() const;
     int ColLeft(int col) const;
+    // Top of a row on the viewport; -1 for a row scrolled out above. For a row below the
+    // viewport some value greater than the viewport's height.
     int RowTop(int row) const;
     bool CellAt(const QPoint& point, int& col, int& row) const;
     int ColumnBorderAt(const QPoint& point) const;

@@ -1,0 +1,63 @@
+#include "model/CipherKey.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The key as defined, one byte after the other.
+std::string ByteByByte(std::string bytes) {
+    unsigned char key = DECIPHER_SEED;
+    for (std::size_t k = 1; k <= bytes.size(); ++k) {
+        key = static_cast<unsigned char>(key + (k % 256) * DECIPHER_STEP);
+        bytes[k - 1] = static_cast<char>(static_cast<unsigned char>(bytes[k - 1]) ^ key);
+    }
+    return bytes;
+}
+
+struct Chunking {
+    const char* name;
+    std::vector<std::size_t> sizes; // applied in turn, repeated until the text is used up
+};
+
+void PrintTo(const Chunking& chunking, std::ostream* out) {
+    *out << chunking.name;
+}
+
+class RunningKeyChunkTest : public testing::TestWithParam<Chunking> {};
+
+// The key stream goes on where the last block ended, whatever the block sizes: short ones,
+// ones that end inside a period, whole periods and blocks that span several.
+TEST_P(RunningKeyChunkTest, EveryChunkingGivesTheByteByByteResult) {
+    std::string text;
+    for (int i = 0; i < 70000; ++i) {
+        text += static_cast<char>((i * 131 + i / 7) % 256);
+    }
+    std::string applied = text;
+    RunningKey key;
+    std::size_t at = 0;
+    for (std::size_t turn = 0; at < applied.size(); ++turn) {
+        const std::vector<std::size_t>& sizes = GetParam().sizes;
+        const std::size_t size = std::min(sizes[turn % sizes.size()], applied.size() - at);
+        key.Apply(applied.data() + at, size);
+        at += size;
+    }
+    const std::string expected = ByteByByte(text);
+    ASSERT_EQ(applied.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(applied[i], expected[i]) << "byte " << i + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chunkings, RunningKeyChunkTest,
+    testing::Values(Chunking{"Whole", {70000}}, Chunking{"OneByte", {1}},
+                    Chunking{"Odd", {7, 3, 15, 17}}, Chunking{"PeriodLess1", {511}},
+                    Chunking{"Period", {512}}, Chunking{"PeriodPlus1", {513}},
+                    Chunking{"ReadBlocks", {65536}}, Chunking{"Mixed", {0, 1000, 24, 2049, 5}}),
+    [](const testing::TestParamInfo<Chunking>& info) { return std::string(info.param.name); });
+
+} // namespace
