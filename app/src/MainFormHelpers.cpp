@@ -33,17 +33,20 @@ void TMainForm::WaitSeconds(double seconds) {
     std::int64_t now = start;
     do {
         now = clock.Milliseconds();
-        const double remaining = limit - static_cast<double>(now - start);
-        if (remaining > 0.0 && clock.PassesInRealTime()) {
-            // Handles what is pending, else sleeps until the next message comes; the timer's
-            // own message ends the sleep when the time is up first.
-            QTimer timeUp;
-            timeUp.setSingleShot(true);
-            timeUp.setTimerType(Qt::PreciseTimer);
-            timeUp.start(static_cast<int>(std::min(std::ceil(remaining), 2147483647.0)));
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        } else {
-            QCoreApplication::processEvents();
-        }
+        HandleMessagesWithin(limit - static_cast<double>(now - start));
     } while (static_cast<double>(now - start) < limit);
+}
+
+void TMainForm::HandleMessagesWithin(double milliseconds) {
+    if (milliseconds > 0.0 && Clock::Current().PassesInRealTime()) {
+        // Handles what is pending, else sleeps until the next message comes; the timer's own
+        // message ends the sleep when the time is up first.
+        QTimer timeUp;
+        timeUp.setSingleShot(true);
+        timeUp.setTimerType(Qt::PreciseTimer);
+        timeUp.start(static_cast<int>(std::min(std::ceil(milliseconds), 2147483647.0)));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } else {
+        QCoreApplication::processEvents();
+    }
 }

@@ -68,7 +68,8 @@ void TMainForm::ButtonSendLaLoClick(QObject* Sender) {
     Clock& clock = Clock::Current();
     const std::int64_t start = clock.Milliseconds();
     while (RoutePage->ReadyState() != kReadyStateComplete || RoutePage->Busy()) {
-        if (clock.Milliseconds() - start >= kRoutePageTimeoutMs) {
+        const std::int64_t waited = clock.Milliseconds() - start;
+        if (waited >= kRoutePageTimeoutMs) {
             ButtonGetDistance->setEnabled(fetchEnabled);
             if (!IsQuiet(Sender)) {
                 ShowMessageBox(u8"GoogleMapsサイトの読み込みが終わりませんでした。\r\n"
@@ -78,7 +79,8 @@ void TMainForm::ButtonSendLaLoClick(QObject* Sender) {
             }
             return;
         }
-        QCoreApplication::processEvents();
+        // The page's progress comes as messages: sleep until the next one instead of spinning.
+        HandleMessagesWithin(static_cast<double>(kRoutePageTimeoutMs - waited));
     }
 
     RoutePage->SetFormFieldChecked(kForm, "hand", false);

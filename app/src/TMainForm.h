@@ -128,6 +128,9 @@ public:
     // Waits the given time (through the Clock) while the window keeps handling its messages;
     // handles them at least once.
     void WaitSeconds(double seconds);
+    // Handles the pending messages once; when none is pending and the Clock passes in real
+    // time, sleeps until the next message comes or `milliseconds` have passed.
+    static void HandleMessagesWithin(double milliseconds);
 
     // ---- Owned model objects, created in this order and deleted in the reverse one.
     std::unique_ptr<CAreaData> AreaData;
