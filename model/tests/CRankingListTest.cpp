@@ -139,7 +139,7 @@ TEST_F(RankingListTest, LongListsTakeTheOrderOfAStableSortByTheComparators) {
     std::vector<RowSpec> specs;
     std::vector<std::string> names;
     for (int i = 0; i < 3000; ++i) {
-        names.push_back("r" + std::to_string(i));
+        names.push_back(std::string("r").append(std::to_string(i)));
     }
     for (int i = 0; i < 3000; ++i) {
         specs.push_back({names[static_cast<std::size_t>(i)].c_str(), (i * 7919) % 13 * 100,

@@ -64,8 +64,11 @@ std::string PrintfFloatToStr(double value) {
     const int leading = decimal.exponent + 1;
     const std::string& d = decimal.digits;
     if (leading > 15 || leading < -3) {
-        out += d.substr(0, 1) + (d.size() > 1 ? "." + d.substr(1) : "") + "E" +
-               std::to_string(decimal.exponent);
+        out += d.substr(0, 1);
+        if (d.size() > 1) {
+            out.append(".").append(d, 1);
+        }
+        out.append("E").append(std::to_string(decimal.exponent));
     } else if (leading <= 0) {
         out += "0." + std::string(static_cast<std::size_t>(-leading), '0') + d;
     } else if (d.size() <= static_cast<std::size_t>(leading)) {
@@ -99,7 +102,7 @@ std::string PrintfFormatFixed(double value, int decimals) {
     const std::size_t whole = digits.size() - static_cast<std::size_t>(decimals);
     std::string out = digits.substr(0, whole);
     if (decimals > 0) {
-        out += "." + digits.substr(whole);
+        out.append(".").append(digits, whole);
     }
     if (value < 0 && out.find_first_not_of("0.") != std::string::npos) {
         out.insert(out.begin(), '-');

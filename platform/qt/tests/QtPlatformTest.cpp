@@ -55,8 +55,8 @@ TEST(QtPlatformTest, TheErrorDisplayShortensLongTextsBetweenCharacters) {
         {Repeated(kanji, 400), Repeated(kanji, 400)}, // 800 bytes, but 400 characters
         {std::string(300, 'h') + "m" + std::string(100, 't'),
          std::string(300, 'h') + "\xE2\x80\xA6" + std::string(100, 't')},
-        {"a" + Repeated(kanji, 600) + "z",
-         "a" + Repeated(kanji, 299) + "\xE2\x80\xA6" + Repeated(kanji, 99) + "z"},
+        {std::string("a") + Repeated(kanji, 600) + "z",
+         std::string("a") + Repeated(kanji, 299) + "\xE2\x80\xA6" + Repeated(kanji, 99) + "z"},
     };
     for (const Case& c : cases) {
         recorder.Clear();
@@ -70,8 +70,8 @@ TEST(QtPlatformTest, TheErrorDisplayShortensLongTextsBetweenCharacters) {
     recorder.Clear();
     RunHandler([] { StrToFloat(AnsiString(std::string(1 << 20, '9') + "x")); });
     ASSERT_EQ(recorder.Calls().size(), 1u);
-    EXPECT_EQ(recorder.Calls()[0].text.ToUtf8(), "'" + std::string(299, '9') + "\xE2\x80\xA6" +
-                                                     std::string(79, '9') +
+    EXPECT_EQ(recorder.Calls()[0].text.ToUtf8(), std::string("'") + std::string(299, '9') +
+                                                     "\xE2\x80\xA6" + std::string(79, '9') +
                                                      "x' は有効な浮動小数点数ではありません。");
 }
 
