@@ -364,6 +364,17 @@ std::string ToOsBytes(std::string_view sjis) {
     return out;
 }
 
+bool IsUtf8(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t length = Utf8CharacterLength(bytes);
+        if (length == 0) {
+            return false;
+        }
+        bytes.remove_prefix(length);
+    }
+    return true;
+}
+
 bool HasRawByteCodes(std::string_view sjis) {
     if (sjis.find(static_cast<char>(kRawByteLead)) == std::string_view::npos) {
         return false;

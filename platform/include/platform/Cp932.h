@@ -34,6 +34,8 @@ std::string FromOsBytes(std::string_view bytes);
 // UTF-8 (or kept as it is where it is no valid code page 932), so that
 // ToOsBytes(FromOsBytes(b)) == b for every b.
 std::string ToOsBytes(std::string_view sjis);
+// True when `bytes` is well-formed UTF-8 throughout.
+bool IsUtf8(std::string_view bytes);
 // True when the text holds a raw-byte code.
 bool HasRawByteCodes(std::string_view sjis);
 
