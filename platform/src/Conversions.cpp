@@ -289,16 +289,13 @@ std::string FixedDigits(double value, int decimals) {
         digits.resize(static_cast<std::size_t>(end - digits.data()));
         return digits;
     }
-    // All the digits of the exact value, which ends within -e digits after the point (glibc
-    // prints the exact binary value), and zeros to the digit that decides the rounding.
-    const int exactDigits = std::max(0, -BinaryFormOf(value).e);
+    // All the digits of the exact value, which ends -e digits after the point, more than
+    // decimals + kExtra here (glibc prints the exact binary value).
+    const int exactDigits = -BinaryFormOf(value).e;
     const int length = std::snprintf(nullptr, 0, "%.*f", exactDigits, std::fabs(value));
     digits.assign(static_cast<std::size_t>(length) + 1, '\0');
     std::snprintf(digits.data(), digits.size(), "%.*f", exactDigits, std::fabs(value));
     digits.resize(static_cast<std::size_t>(length));
-    if (exactDigits < decimals + 1) {
-        digits.append(static_cast<std::size_t>(decimals + 1 - exactDigits), '0');
-    }
     return digits;
 }
 
