@@ -181,7 +181,7 @@ TEST_F(MainFormTest, CopiesLeftByAnEarlierStartAreNotLoaded) {
     const std::string labour =
         ReadWholeFile(std::string(APP_TEST_DATA) + "/program/dat/ER01_labour.csv");
     Folder().WriteText("dat/DR01_labour.csv", labour);
-    Folder().WriteText("dat/old_DR01.csv", labour);
+    Folder().WriteText("dat/DR01.csv", labour);
     Form().FormCreate(&Form());
     EXPECT_EQ(messages.Calls(),
               (std::vector<Call>{{Sj(kLoadErrorHead + "\r\n\r\n" + kLoadErrorTail),

@@ -23,13 +23,23 @@ TEST(LeftoverWorkingCopiesTest, CopiesOfAnEarlierStartGoAndEverythingElseStays) 
         "DA01_地区.csv",
         "DSP2_packages.csv",
         "DB01_bands.ini",
-        "old_DB01.ini", // the code may stand anywhere
     };
     const char* const kept[] = {
-        "ER01_labour.csv",  "ET19_処理料金(4月〜6月).csv",
+        "ER01_labour.csv",
+        "ET19_処理料金(4月〜6月).csv",
         "ET19_DR01.csv", // tables
-        "DTTankaSuryo.ini", "dr01.csv",
-        "DR0.csv",          "Himoku_RowSource.ini",
+        "DTTankaSuryo.ini",
+        "dr01.csv",
+        "DR0.csv",
+        "Himoku_RowSource.ini",
+        // A name with the code further on is no working copy: a copy's name begins with it.
+        "old_DB01.ini",
+        "xDSP2.csv",
+        // The code's bytes inside and after a two-byte character: "ゥ" is 0x83 0x44 ("D"), so
+        // "ゥT19" holds the bytes of "DT19".
+        "ゥT19メモ.txt",
+        "ゥR01.csv",
+        "サDA01.txt",
     };
     for (const char* name : leftovers) {
         dir.Write(std::string("dat/") + name, "stale");

@@ -13,6 +13,7 @@
 #include <locale.h>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -219,19 +220,67 @@ double ParseNumber(const std::string& s, std::size_t from, std::size_t length, b
 
 // FloatToStr rounds the few largest doubles up to "1.79769313486232E308", a little beyond the
 // largest double. True when a number that NumberPrefix accepted lies within that text's
-// magnitude, so that such texts read back (as the largest double).
+// magnitude, so that such texts read back (as the largest double). The decimal digits are
+// compared exactly: the text's significant digits without leading and trailing zeros, and the
+// power of ten of the first of them.
 bool WithinLargestText(const std::string& s, std::size_t from, std::size_t length) {
-    static const long double largestText = strtold_l("1.79769313486232E308", nullptr, CLocale());
-    const std::string piece = s.substr(from, length);
-    return std::fabs(strtold_l(piece.c_str(), nullptr, CLocale())) <= largestText;
+    constexpr std::string_view kLargestDigits = "179769313486232";
+    constexpr long long kLargestExponent = 308;
+    // Far beyond any exponent that a finite double's text can need; stops the count there.
+    constexpr long long kExponentBound = 1'000'000'000;
+    const std::string_view number = std::string_view(s).substr(from, length);
+    std::size_t i = 0;
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) {
+        ++i;
+    }
+    std::string digits;
+    long long exponent = -1; // of the first significant digit, before the written exponent
+    bool beforePoint = true;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.') {
+            beforePoint = false;
+        } else if (!digits.empty() || number[i] != '0') {
+            digits += number[i];
+            if (beforePoint) {
+                ++exponent;
+            }
+        } else if (!beforePoint) {
+            --exponent; // a leading zero after the point
+        }
+    }
+    if (digits.empty()) {
+        return true; // zero
+    }
+    if (i < number.size()) {
+        ++i;
+        const bool negative = i < number.size() && number[i] == '-';
+        if (i < number.size() && (number[i] == '+' || number[i] == '-')) {
+            ++i;
+        }
+        long long written = 0;
+        for (; i < number.size(); ++i) {
+            written = std::min(written * 10 + (number[i] - '0'), kExponentBound);
+        }
+        exponent += negative ? -written : written;
+    }
+    if (exponent != kLargestExponent) {
+        return exponent < kLargestExponent;
+    }
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return digits <= kLargestDigits;
 }
 
-// |value| in fixed notation with enough digits after the point to round it to `decimals`: the
-// kept digits and the next one are those of the exact value.
+// Digits after the point that the exact value of any double ends within: the smallest
+// subnormal is 2^-1074, and m x 2^-k has k digits after the point.
+constexpr int kMaxFractionDigits = 1074;
+
+// |value| in fixed notation with enough digits after the point to round it to `decimals`
+// (0 to kMaxFractionDigits): the kept digits and the next one are those of the exact value.
 std::string FixedDigits(double value, int decimals) {
-    std::string digits(1100, '\0');
     // Twenty digits more than kept: the first decides the rounding, the others are guard digits.
     constexpr int kExtra = 20;
+    // 309 digits before the point at most, the point, the digits after it.
+    std::string digits(310 + static_cast<std::size_t>(decimals + kExtra), '\0');
     const auto [end, error] =
         std::to_chars(digits.data(), digits.data() + digits.size(), std::fabs(value),
                       std::chars_format::fixed, decimals + kExtra);
@@ -240,10 +289,13 @@ std::string FixedDigits(double value, int decimals) {
         digits.resize(static_cast<std::size_t>(end - digits.data()));
         return digits;
     }
-    // Exact digits of the value; glibc prints the exact binary value.
-    const int written =
-        std::snprintf(digits.data(), digits.size(), "%.*f", decimals + 30, std::fabs(value));
-    digits.resize(static_cast<std::size_t>(written));
+    // All the digits of the exact value, which ends -e digits after the point, more than
+    // decimals + kExtra here (glibc prints the exact binary value).
+    const int exactDigits = -BinaryFormOf(value).e;
+    const int length = std::snprintf(nullptr, 0, "%.*f", exactDigits, std::fabs(value));
+    digits.assign(static_cast<std::size_t>(length) + 1, '\0');
+    std::snprintf(digits.data(), digits.size(), "%.*f", exactDigits, std::fabs(value));
+    digits.resize(static_cast<std::size_t>(length));
     return digits;
 }
 
@@ -304,6 +356,15 @@ AnsiString FormatFixed(double value, int decimals) {
     }
     if (decimals < 0) {
         decimals = 0;
+    }
+    if (decimals > kMaxFractionDigits) {
+        // The exact value ends before the digit that would decide the rounding: the rest are
+        // zeros.
+        const std::size_t zeros = static_cast<std::size_t>(decimals - kMaxFractionDigits);
+        AnsiString text = FormatFixed(value, kMaxFractionDigits);
+        text.str().reserve(text.str().size() + zeros);
+        text.str().append(zeros, '0');
+        return text;
     }
     const std::string exact = FixedDigits(value, decimals);
     // The point is whatever the C library's locale prints: find the first non-digit.

@@ -77,16 +77,18 @@ bool IsAscii(std::string_view text) {
     return true;
 }
 
-// Length of the UTF-8 sequence that starts with `byte`, 1 for a stray byte.
+// Length of the UTF-8 sequence that `byte` announces: 2 to 4 for a lead byte, 1 for any other
+// byte. C0 and C1 could only start overlong forms and F5-FF code points beyond U+10FFFF, so
+// they lead no sequence.
 std::size_t Utf8SequenceLength(unsigned char byte) {
-    if (byte >= 0xF0 && byte <= 0xF4) {
-        return 4;
-    }
-    if (byte >= 0xE0) {
-        return 3;
-    }
     if (byte >= 0xC2 && byte <= 0xDF) {
         return 2;
+    }
+    if (byte >= 0xE0 && byte <= 0xEF) {
+        return 3;
+    }
+    if (byte >= 0xF0 && byte <= 0xF4) {
+        return 4;
     }
     return 1;
 }
@@ -95,14 +97,35 @@ bool IsContinuationByte(unsigned char byte) {
     return byte >= 0x80 && byte <= 0xBF;
 }
 
-// Bytes of the character that failed at the start of `utf8`: its first byte and the
-// continuation bytes after it, up to the length the first byte announces. A sequence cut short
-// ends at the first byte that cannot continue it, so the character there is kept.
-std::size_t FailedCharacterLength(std::string_view utf8) {
-    const std::size_t announced = Utf8SequenceLength(static_cast<unsigned char>(utf8.front()));
+// Whether `byte` may follow the lead byte `first` (one that announces 2 to 4 bytes). The
+// second byte's range excludes overlong forms, surrogates and code points beyond U+10FFFF.
+bool CanBeSecondByte(unsigned char first, unsigned char byte) {
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (first == 0xE0) {
+        low = 0xA0;
+    } else if (first == 0xED) {
+        high = 0x9F;
+    } else if (first == 0xF0) {
+        low = 0x90;
+    } else if (first == 0xF4) {
+        high = 0x8F;
+    }
+    return byte >= low && byte <= high;
+}
+
+// Bytes at the start of `utf8` (not empty) that form a well-formed UTF-8 sequence or the
+// beginning of one, at least 1: the sequence ends at the first byte that cannot continue it,
+// so the character there is kept, and a byte that leads no sequence stands alone.
+std::size_t Utf8PrefixLength(std::string_view utf8) {
+    const unsigned char first = static_cast<unsigned char>(utf8.front());
+    const std::size_t announced = Utf8SequenceLength(first);
     std::size_t length = 1;
-    while (length < announced && length < utf8.size() &&
-           IsContinuationByte(static_cast<unsigned char>(utf8[length]))) {
+    while (length < announced && length < utf8.size()) {
+        const unsigned char next = static_cast<unsigned char>(utf8[length]);
+        if (length == 1 ? !CanBeSecondByte(first, next) : !IsContinuationByte(next)) {
+            break;
+        }
         ++length;
     }
     return length;
@@ -115,33 +138,8 @@ std::size_t Utf8CharacterLength(std::string_view text) {
     if (first < 0x80) {
         return 1;
     }
-    std::size_t length = Utf8SequenceLength(first);
-    if (length == 1 || text.size() < length) {
-        return 0;
-    }
-    // The second byte's range excludes overlong forms, surrogates and code points beyond
-    // U+10FFFF.
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (first == 0xE0) {
-        low = 0xA0;
-    } else if (first == 0xED) {
-        high = 0x9F;
-    } else if (first == 0xF0) {
-        low = 0x90;
-    } else if (first == 0xF4) {
-        high = 0x8F;
-    }
-    const unsigned char second = static_cast<unsigned char>(text[1]);
-    if (second < low || second > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!IsContinuationByte(static_cast<unsigned char>(text[i]))) {
-            return 0;
-        }
-    }
-    return length;
+    const std::size_t announced = Utf8SequenceLength(first);
+    return announced > 1 && Utf8PrefixLength(text) == announced ? announced : 0;
 }
 
 // Raw-byte codes: lead 0xF9, then 63 trail bytes 0x40-0x7E and 65 trail bytes 0x80-0xC0 for
@@ -314,7 +312,9 @@ std::string FromUtf8(std::string_view utf8) {
         utf8.remove_prefix(used);
         if (failed && !utf8.empty()) {
             out += '?';
-            utf8.remove_prefix(FailedCharacterLength(utf8));
+            // The character that failed: one without a code-page-932 form, the bytes that began one
+            // before it was cut short, or a byte that begins none.
+            utf8.remove_prefix(Utf8PrefixLength(utf8));
         }
     }
     return out;
@@ -362,6 +362,17 @@ std::string ToOsBytes(std::string_view sjis) {
         },
         [&](char byte) { out += byte; });
     return out;
+}
+
+bool IsUtf8(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t length = Utf8CharacterLength(bytes);
+        if (length == 0) {
+            return false;
+        }
+        bytes.remove_prefix(length);
+    }
+    return true;
 }
 
 bool HasRawByteCodes(std::string_view sjis) {

@@ -57,10 +57,10 @@ std::string PartFromOs(std::string_view name) {
     if (auto sjis = PlainName(name)) {
         return *sjis;
     }
-    // A name that has no code-page-932 form and is no valid code page 932 either keeps its
-    // bytes: the way back passes it as it is.
-    if (!cp932::FromUtf8Strict(name) && !cp932::ToUtf8Strict(name) &&
-        !cp932::HasRawByteCodes(name)) {
+    // A name that is neither UTF-8 nor valid code page 932 keeps its bytes: the way back passes
+    // it as it is. A UTF-8 name carries what code page 932 cannot hold as raw-byte codes, so
+    // that it shows as its own characters, not as what its bytes read as in code page 932.
+    if (!cp932::IsUtf8(name) && !cp932::ToUtf8Strict(name) && !cp932::HasRawByteCodes(name)) {
         return std::string(name);
     }
     return cp932::FromOsBytes(name);

@@ -50,6 +50,39 @@ TEST(ConversionsTest, FormatFixedRoundsHalvesAwayFromZero) {
     }
 }
 
+// Any count of digits gives the exact value rounded to it, beyond the last digit of the exact
+// value too (2^-1074 ends 1074 digits after the point).
+TEST(ConversionsTest, FormatFixedGivesTheExactDigitsForAnyCount) {
+    const double tiny = std::numeric_limits<double>::denorm_min();
+    const std::string tenth = "0.1000000000000000055511151231257827021181583404541015625";
+    struct Case {
+        double value;
+        int decimals;
+        std::string begin;
+        std::string end;
+        std::size_t size;
+    } cases[] = {
+        {-1.5, 2000, "-1.5000", "0000", 2003},
+        {0.1, 1100, tenth, "0000", 1102},
+        {0.1, 54, tenth.substr(0, 55), "454101563", 56}, // a half at the last digit
+        {tiny, 1074, "0.0000", "19718265533447265625", 1076},
+        {tiny, 1073, "0.0000", "1971826553344726563", 1075},
+        {-tiny, 1075, "-0.0000", "197182655334472656250", 1078},
+        {-1e308, 1100, "-100000000000000001097906362944045541740", "0000", 1411},
+        {-0.0, 1500, "0.0000", "0000", 1502},
+    };
+    for (const Case& c : cases) {
+        const std::string text = FormatFixed(c.value, c.decimals).str();
+        SCOPED_TRACE(testing::Message() << c.value << " to " << c.decimals);
+        EXPECT_EQ(text.size(), c.size);
+        EXPECT_TRUE(text.starts_with(c.begin)) << text.substr(0, 60);
+        EXPECT_TRUE(text.ends_with(c.end))
+            << text.substr(text.size() - std::min<std::size_t>(60, text.size()));
+        EXPECT_EQ(text.find_first_not_of("-.0123456789"), std::string::npos);
+        EXPECT_EQ(text.find('.', text.find('.') + 1), std::string::npos);
+    }
+}
+
 TEST(ConversionsTest, StrToFloatAcceptsDecimalTextsOnly) {
     struct Good {
         const char* text;
@@ -90,6 +123,40 @@ TEST(ConversionsTest, EveryFloatToStrTextReadsBack) {
     EXPECT_EQ(StrToFloat("1.79769313486232E308"), largest);
     EXPECT_EQ(StrToFloat(" -1.79769313486232e+308 "), -largest);
     for (const char* text : {"1.797693134862321E308", "1.8E308", "-1.8e308", "1E309"}) {
+        EXPECT_THROW(StrToFloat(text), EConvertError) << text;
+    }
+}
+
+// The bound is the text's exact decimal value: a text up to "1.79769313486232E308", however
+// written, reads as the largest double; one beyond it by any digit raises, also where the
+// difference lies below the precision of a long double.
+TEST(ConversionsTest, TextsBeyondTheLargestTextRaiseByTheirExactValue) {
+    const double largest = std::numeric_limits<double>::max();
+    const std::string largestWhole = "179769313486232" + std::string(294, '0');
+    const std::string within[] = {
+        "1.7976931348623199999999999999E308",
+        "1.797693134862320000000000E308",
+        "179769313486232E294",
+        "0.0000179769313486232e+313",
+        "-000.179769313486232E309",
+        largestWhole,
+        largestWhole + ".000",
+        "17976931348623.2E295",
+    };
+    for (const std::string& text : within) {
+        EXPECT_EQ(std::fabs(StrToFloat(text)), largest) << text;
+    }
+    const std::string beyond[] = {
+        "1.7976931348623200000000001E308",
+        "1.797693134862320000000000000000000000000001E308",
+        "-1.79769313486232000001e308",
+        "179769313486232.0000000001E294",
+        "0.179769313486232000000001E309",
+        largestWhole + ".0000001",
+        "1797693134862320" + std::string(294, '0'),
+        "1E99999999999999999999",
+    };
+    for (const std::string& text : beyond) {
         EXPECT_THROW(StrToFloat(text), EConvertError) << text;
     }
 }

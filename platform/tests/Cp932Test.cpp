@@ -23,6 +23,18 @@ TEST(Cp932Test, LenientConversionGoesOnAtTheFirstByteThatCannotContinueACharacte
         {"\xF0\x9F\xE3\x81\x82", "?\x82\xA0"}, // cut short by the next character, あ
         {"\x80\x41", "?A"},                    // a stray continuation byte
         {"x\xE3", "x?"},                       // cut short by the end
+        // Bytes that begin no character cost one mark each: F5-FF would lead code points
+        // beyond U+10FFFF, C0 and C1 overlong forms; E0 80, F0 80 and F4 90 begin overlong
+        // forms or code points beyond U+10FFFF, ED A0 a surrogate.
+        {"\xF9\x82\xA0x", "???x"},
+        {"\xF5\x80\x80\x80", "????"},
+        {"\xFF\x80\x80", "???"},
+        {"\xC0\x80\xC1\xBF", "????"},
+        {"\xE0\x80\x80", "???"},
+        {"\xED\xA0\x80", "???"},
+        {"\xF0\x80\x80\x80", "????"},
+        {"\xF4\x90\x80\x80", "????"},
+        {"\xE0\xA0", "?"}, // the beginning of a three-byte character, cut short
     };
     for (const LenientCase& c : cases) {
         EXPECT_EQ(cp932::FromUtf8(c.utf8), c.sjis) << Printable(AnsiString(c.utf8));
@@ -38,6 +50,7 @@ struct NameCase {
 // Names whose code-page-932 form would not lead back to them: characters code page 932 lacks,
 // characters it holds only one way, bytes that are no UTF-8, and a character whose
 // code-page-932 code stands for a raw byte.
+const std::string kMark = "\xEF\xBF\xBD"; // U+FFFD
 const std::string kWaveDashName =
     "ET19_\xE5\x87\xA6\xE7\x90\x86\xE6\x96\x99\xE9\x87\x91(4\xE6\x9C\x88\xE3\x80\x9C"
     "6\xE6\x9C\x88).csv"; // ET19_処理料金(4月〜6月).csv
@@ -57,6 +70,15 @@ const NameCase kNames[] = {
     // Bytes that are no UTF-8 show as replacement marks.
     {"Latin1", "caf\xE9.ini", "caf\xEF\xBF\xBD.ini"},
     {"NotUtf8ButCodePage932", "\xE9\x40.ini", "\xEF\xBF\xBD@.ini"},
+    // Bytes that begin no UTF-8 character show one mark each, whatever follows them.
+    {"BeyondU10FFFF", "\xF9\x82\xA0", kMark + kMark + kMark},
+    {"LeadF5", "a\xF5\x80\x80\x80", "a" + kMark + kMark + kMark + kMark},
+    {"LeadFF", "\xFF\xBF\xBF", kMark + kMark + kMark},
+    {"OverlongC0C1", "\xC0\x80\xC1\xBF", kMark + kMark + kMark + kMark},
+    {"OverlongE0", "\xE0\x80\xAF", kMark + kMark + kMark},
+    {"OverlongF0", "\xF0\x8F\xBF\xBF", kMark + kMark + kMark + kMark},
+    {"Surrogate", "\xED\xA0\x80", kMark + kMark + kMark},
+    {"AboveF4", "\xF4\x90\x80\x80", kMark + kMark + kMark + kMark},
 };
 
 class RawByteCodeTest : public testing::TestWithParam<NameCase> {};

@@ -38,15 +38,33 @@ TEST(FileSystemTest, JapaneseNamesOnDiskComeBackAsCodePage932AndOpenAgain) {
     EXPECT_EQ(lines.Count(), 1);
 }
 
-TEST(FileSystemTest, NameWithoutCodePage932FormKeepsItsBytes) {
-    TempDir dir;
-    const std::string name = "emoji\xF0\x9F\x98\x80.txt";
-    dir.Write(name, "1");
-    auto entries = fs932::ListFolder(AnsiString(dir.Path() + "/"));
-    ASSERT_TRUE(entries);
-    ASSERT_EQ(entries->size(), 3u);
-    EXPECT_EQ((*entries)[2].str(), name);
-    EXPECT_EQ(fs932::ReadFileBytes(AnsiString(dir.Path() + "/") + (*entries)[2]), "1");
+// A UTF-8 name of characters that code page 932 lacks shows as those characters, also where
+// its bytes could pass for code page 932 (F0 9F is a user-defined character there), and opens
+// again, also as a folder.
+TEST(FileSystemTest, AUtf8NameWithoutCodePage932FormShowsAsItselfAndOpensAgain) {
+    const std::string names[] = {
+        "\xF0\x9F\x98\x80", // an emoji
+        "emoji\xF0\x9F\x98\x80.txt",
+        "\xED\x95\x9C\xEA\xB8\x80.csv", // Korean
+        "\xE4\xB8\x82",                 // a kanji that code page 932 lacks
+        "DT19_\xF0\xA0\x80\x8B.csv",    // and one beyond U+FFFF
+    };
+    for (const std::string& folder : {std::string(), std::string("\xF0\x9F\x98\x80/")}) {
+        for (const std::string& name : names) {
+            SCOPED_TRACE(folder + name);
+            TempDir dir;
+            dir.Write(folder + name, "1");
+            const AnsiString listed = fs932::FromOsName(dir / folder);
+            EXPECT_EQ(listed.ToUtf8(), dir / folder);
+            auto entries = fs932::ListFolder(listed);
+            ASSERT_TRUE(entries);
+            ASSERT_EQ(entries->size(), 3u);
+            EXPECT_EQ((*entries)[2].ToUtf8(), name);
+            const AnsiString path = listed + (*entries)[2];
+            EXPECT_EQ(fs932::ToOsPath(path), dir / (folder + name));
+            EXPECT_EQ(fs932::ReadFileBytes(path), "1");
+        }
+    }
 }
 
 // Names whose code-page-932 form would not lead back to them (characters that code page 932

@@ -12,8 +12,9 @@
 // magnitude or with more than 15 digits before the point.
 AnsiString FloatToStr(double value);
 
-// Fixed format with `decimals` digits after the point, halves rounded away from zero
-// (FormatFixed(2.25, 1) is "2.3").
+// Fixed format with `decimals` digits after the point (none for a negative count), the exact
+// value rounded to them, halves away from zero (FormatFixed(2.25, 1) is "2.3"); any count is
+// honoured, digits beyond the exact value's last one are zeros.
 AnsiString FormatFixed(double value, int decimals);
 
 // Decimal text to double: optional blanks, optional sign, digits with an optional "." and an

@@ -13,8 +13,10 @@ std::optional<std::string> ToUtf8Strict(std::string_view sjis);
 std::optional<std::string> FromUtf8Strict(std::string_view utf8);
 
 // Lenient conversions for display and input: invalid bytes become U+FFFD (to UTF-8), characters
-// without a code-page-932 form become "?" (from UTF-8). Raw-byte codes (below) show as the
-// UTF-8 characters that their bytes form, and as U+FFFD where the bytes form none.
+// without a code-page-932 form become "?" (from UTF-8), and so do the bytes that began a
+// character cut short and every byte that begins none (a stray continuation byte, C0, C1,
+// F5-FF, the start of an overlong form or of a surrogate). Raw-byte codes (below) show as the
+// UTF-8 characters that their bytes form, and as U+FFFD, one a byte, where the bytes form none.
 std::string ToUtf8(std::string_view sjis);
 std::string FromUtf8(std::string_view utf8);
 
@@ -32,6 +34,8 @@ std::string FromOsBytes(std::string_view bytes);
 // UTF-8 (or kept as it is where it is no valid code page 932), so that
 // ToOsBytes(FromOsBytes(b)) == b for every b.
 std::string ToOsBytes(std::string_view sjis);
+// True when `bytes` is well-formed UTF-8 throughout.
+bool IsUtf8(std::string_view bytes);
 // True when the text holds a raw-byte code.
 bool HasRawByteCodes(std::string_view sjis);
 

@@ -8,12 +8,12 @@
 
 // File access for code-page-932 path texts. File names on disk are UTF-8: a path is converted
 // on its way to the operating system, and a listed name on its way back, each part between "/"
-// separators by itself. A name that has no code-page-932 form and is no valid code page 932
-// either keeps its bytes unchanged, and the way back passes such a part as it is. Any other
-// name whose code-page-932 form would not lead back to it exactly carries the bytes that code
-// page 932 cannot hold as raw-byte codes (cp932::FromOsBytes), which the way back turns into
-// those bytes again. So every listed entry opens again from the returned text, also with a
-// folder put before it.
+// separators by itself. A name that is neither UTF-8 nor valid code page 932 keeps its bytes
+// unchanged, and the way back passes such a part as it is. Any other name whose code-page-932
+// form would not lead back to it exactly carries the bytes that code page 932 cannot hold as
+// raw-byte codes (cp932::FromOsBytes), which the way back turns into those bytes again and the
+// display shows as the characters they form. So every listed entry opens again from the
+// returned text, also with a folder put before it, and a UTF-8 name shows as itself.
 namespace fs932 {
 
 std::string ToOsPath(const AnsiString& path);
