@@ -1,0 +1,40 @@
+#include "platform/qt/DoubleClicks.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+bool SameControlDoubleClicks::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) ||
+        !watched->isWidgetType()) {
+        return false;
+    }
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    auto* widget = static_cast<QWidget*>(watched);
+    const quint64 time = mouse->timestamp();
+    if (type == QEvent::MouseButtonPress) {
+        // A press that a control leaves to its parents reaches them with the same time.
+        if (!anyPress_ || time != pressTime_) {
+            pressed_ = widget;
+            pressTime_ = time;
+            anyPress_ = true;
+        }
+        return false;
+    }
+    if (anyDoubleClick_ && time == doubleClickTime_) {
+        return false;
+    }
+    doubleClickTime_ = time;
+    anyDoubleClick_ = true;
+    if (pressed_ == widget) {
+        return false;
+    }
+    // The first click went elsewhere: for this control the second click is a press like any
+    // other (Qt gives a widget no press of its own for the click that made a double click).
+    QMouseEvent press(QEvent::MouseButtonPress, mouse->position(), mouse->scenePosition(),
+                      mouse->globalPosition(), mouse->button(), mouse->buttons(),
+                      mouse->modifiers(), mouse->pointingDevice());
+    press.setTimestamp(time);
+    QCoreApplication::sendEvent(widget, &press);
+    return true;
+}
