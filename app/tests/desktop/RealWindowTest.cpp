@@ -12,7 +12,7 @@
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/qt/QtText.h"
 #include "platform/testing/LocalHttpServer.h"
-#include "platform/testing/PointerInput.h"
+#include "platform/testing/UserInput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -98,7 +98,7 @@ public:
     }
     void ClickOn(const QWidget* widget) {
         ASSERT_TRUE(widget->isVisible() && widget->isEnabled());
-        ASSERT_TRUE(pointer_input::Click(Centre(widget).x(), Centre(widget).y()));
+        ASSERT_TRUE(user_input::Click(Centre(widget).x(), Centre(widget).y()));
     }
     // The desktop asks the main window to close, as its close box does; the request has reached
     // the program's connection when this returns, so the next handling of messages delivers it.
@@ -124,7 +124,7 @@ public:
 TEST_F(RealWindowTest, AFastDoubleClickOnTheCalculationIsNoDoubleClickOnTheGrid) {
     TypeCoordinates();
     const QPoint calc = Centre(Form().ButtonCalc);
-    ASSERT_TRUE(pointer_input::DoubleClick(calc.x(), calc.y()));
+    ASSERT_TRUE(user_input::DoubleClick(calc.x(), calc.y()));
     ASSERT_TRUE(WaitUntil([&] { return Form().PageControl->ActivePageIndex() == 1; }));
     Pump(500);
     EXPECT_EQ(QApplication::widgetAt(calc), Form().StringGrid->viewport())
@@ -136,7 +136,7 @@ TEST_F(RealWindowTest, AFastDoubleClickOnTheCalculationIsNoDoubleClickOnTheGrid)
 
     const QPoint row2 =
         Form().StringGrid->viewport()->mapToGlobal(Form().StringGrid->CellRect(1, 2).center());
-    ASSERT_TRUE(pointer_input::DoubleClick(row2.x(), row2.y()));
+    ASSERT_TRUE(user_input::DoubleClick(row2.x(), row2.y()));
     ASSERT_TRUE(WaitUntil([&] { return !route->log.empty(); }));
     EXPECT_EQ(Form().SelectedRow, 2);
     EXPECT_EQ(route->log.front(), "Navigate " + Utf8(FromWide(URL_ROUTE_PAGE)));
@@ -159,7 +159,7 @@ TEST_F(RealWindowTest, ASendThatHitTheLoadingBoundLeavesTheFetchDisabled) {
     EXPECT_FALSE(Form().ButtonGetDistance->isEnabled());
 
     const QPoint fetch = Centre(Form().ButtonGetDistance);
-    ASSERT_TRUE(pointer_input::Click(fetch.x(), fetch.y()));
+    ASSERT_TRUE(user_input::Click(fetch.x(), fetch.y()));
     Pump(500);
     EXPECT_EQ(messages.Calls(), std::vector<Call>{kRoutePageNotLoaded})
         << "the disabled button reads no page";
@@ -179,7 +179,10 @@ TEST_F(RealWindowTest, ASendThatHitTheLoadingBoundLeavesTheFetchDisabled) {
 struct CloseCase {
     const char* name;
     // Prepares the window, arranges the close during the wait, and starts the handler.
-    std::function<void(class CloseDuringWaitTest&)> start;
+    std::function<void(void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.name; }
+
+                       class CloseDuringWaitTest&)>
+        start;
     // Messages shown before the close.
     std::vector<Call> before;
 };
