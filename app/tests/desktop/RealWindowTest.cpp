@@ -179,13 +179,14 @@ TEST_F(RealWindowTest, ASendThatHitTheLoadingBoundLeavesTheFetchDisabled) {
 struct CloseCase {
     const char* name;
     // Prepares the window, arranges the close during the wait, and starts the handler.
-    std::function<void(void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.name; }
-
-                       class CloseDuringWaitTest&)>
-        start;
+    std::function<void(class CloseDuringWaitTest&)> start;
     // Messages shown before the close.
     std::vector<Call> before;
 };
+
+void PrintTo(const CloseCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CloseDuringWaitTest : public RealWindowTest, public testing::WithParamInterface<CloseCase> {
 public:
