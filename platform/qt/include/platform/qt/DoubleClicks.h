@@ -19,7 +19,7 @@ protected:
 
 private:
     // The control that the last press went to first (its parents see the same press after it
-    // when it leaves the press to them), and the time of that press.
+    // when it leaves the press to them; none when it is gone), and the time of that press.
     QPointer<QWidget> pressed_;
     quint64 pressTime_ = 0;
     bool anyPress_ = false;
