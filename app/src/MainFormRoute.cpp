@@ -95,6 +95,8 @@ void TMainForm::ButtonSendLaLoClick(QObject* Sender) {
     CoordinatesConvert->ConvertXYToLatLon(row->GetX(), row->GetY());
     RoutePage->SetFormFieldValue(kForm, "edLat", CoordinatesConvert->GetLatitude());
     RoutePage->SetFormFieldValue(kForm, "edLng", CoordinatesConvert->GetLongitude());
+    // The document accesses handle messages while they wait for the page's answers.
+    AbortIfClosed();
     RoutePage->Navigate(kCalcRoute);
     WaitSeconds(1.0);
     ButtonGetDistance->setEnabled(true);
