@@ -142,8 +142,10 @@ protected:
         stalled.contentType = "text/html";
         stalled.stallAfter = 0;
         routeServer.Serve("/distance/index.html", stalled);
+        // Laid out once shown; hidden, it keeps its geometry and covers nothing of the program.
         layout.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&layout));
+        layout.hide();
     }
 
     std::string RouteUrl() const {
