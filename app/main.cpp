@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
     const TWebBrowserSession browserSession;
     try {
         auto mainForm = std::make_unique<TMainForm>();
-        mainForm->OnClosed = [] { TApplication::quit(); };
+        // Every loop ends, also a wait's that a handler runs; no other window is asked, so
+        // neither the wait dialog nor an open pop-up keeps the program going.
+        mainForm->OnClosed = [] { EndApplication(); };
         RunHandler([&] { mainForm->FormCreate(mainForm.get()); });
         const TStartForm startForm;
         if (!mainForm->QuitRequested()) {

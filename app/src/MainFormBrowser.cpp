@@ -174,7 +174,9 @@ void TMainForm::ButtonGetCoordClick(QObject*) {
         BrowserNyusatsuInfo->Update();
         QCoreApplication::processEvents();
         WaitSeconds(0.5);
-        ReadCoordinatePopup(BrowserNyusatsuInfo->BodyInnerHTML(), values);
+        const AnsiString popup = BrowserNyusatsuInfo->BodyInnerHTML();
+        AbortIfClosed();
+        ReadCoordinatePopup(popup, values);
         picked = values.Complete();
     }
     if (!picked) {

@@ -31,9 +31,11 @@ void TMainForm::WaitSeconds(double seconds) {
     Clock& clock = Clock::Current();
     const std::int64_t start = clock.Milliseconds();
     std::int64_t now = start;
+    AbortIfClosed();
     do {
         now = clock.Milliseconds();
         HandleMessagesWithin(limit - static_cast<double>(now - start));
+        AbortIfClosed();
     } while (static_cast<double>(now - start) < limit);
 }
 

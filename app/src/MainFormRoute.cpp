@@ -58,7 +58,8 @@ void TMainForm::ButtonSendLaLoClick(QObject* Sender) {
         ShowNoRowSelected();
         return;
     }
-    const bool fetchEnabled = !ButtonGetDistance->testAttribute(Qt::WA_ForceDisabled);
+    // [GoogleMapsサイトから距離を取得する] stays disabled until a send runs to its end: a send
+    // that fails on the way leaves no route to read.
     ButtonGetDistance->setEnabled(false);
     RoutePage->Navigate(FromWide(URL_ROUTE_PAGE));
     PageControl->SetActivePageIndex(2);
@@ -70,7 +71,6 @@ void TMainForm::ButtonSendLaLoClick(QObject* Sender) {
     while (RoutePage->ReadyState() != kReadyStateComplete || RoutePage->Busy()) {
         const std::int64_t waited = clock.Milliseconds() - start;
         if (waited >= kRoutePageTimeoutMs) {
-            ButtonGetDistance->setEnabled(fetchEnabled);
             if (!IsQuiet(Sender)) {
                 ShowMessageBox(u8"GoogleMapsサイトの読み込みが終わりませんでした。\r\n"
                                u8"時間をおいて再度「GoogleMapsサイトを開き、座標情報を送る」"
@@ -81,6 +81,7 @@ void TMainForm::ButtonSendLaLoClick(QObject* Sender) {
         }
         // The page's progress comes as messages: sleep until the next one instead of spinning.
         HandleMessagesWithin(static_cast<double>(kRoutePageTimeoutMs - waited));
+        AbortIfClosed();
     }
 
     RoutePage->SetFormFieldChecked(kForm, "hand", false);
@@ -89,12 +90,13 @@ void TMainForm::ButtonSendLaLoClick(QObject* Sender) {
     // Found again after the wait: the rows may have been rebuilt meanwhile.
     const CRankingData* row = SelectedRankingRow();
     if (row == nullptr) {
-        ButtonGetDistance->setEnabled(fetchEnabled);
         return;
     }
     CoordinatesConvert->ConvertXYToLatLon(row->GetX(), row->GetY());
     RoutePage->SetFormFieldValue(kForm, "edLat", CoordinatesConvert->GetLatitude());
     RoutePage->SetFormFieldValue(kForm, "edLng", CoordinatesConvert->GetLongitude());
+    // The document accesses handle messages while they wait for the page's answers.
+    AbortIfClosed();
     RoutePage->Navigate(kCalcRoute);
     WaitSeconds(1.0);
     ButtonGetDistance->setEnabled(true);
@@ -128,7 +130,9 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
     AnsiString body;
     for (int read = 0; read < kReads && !body.Contains("km"); ++read) {
         body = RoutePage->BodyInnerHTML();
+        AbortIfClosed();
         QCoreApplication::processEvents();
+        AbortIfClosed();
     }
     if (!body.Contains("km")) {
         fail();
@@ -139,6 +143,7 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
     for (int read = 0; read < kReads && value.IsEmpty(); ++read) {
         RoutePage->Update();
         value = RoutePage->FormFieldValue(kForm, "totaldaze");
+        AbortIfClosed();
     }
     if (value.IsEmpty()) {
         fail();

@@ -98,12 +98,15 @@ void TMainForm::BitBtnGetLowestClick(QObject* Sender) {
     int r = 1;
     int failures = 0;
     while (r < limit) {
+        // A closed window ends the run at once: no further fetch, no message.
+        AbortIfClosed();
         if (StrToFloat(StringGrid->Cell(3, r)) != 0) {
             ++r;
         } else {
             const AnsiString name = StringGrid->Cell(1, r);
             SelectedRow = r;
             ButtonSendLaLoClick(Sender);
+            AbortIfClosed();
             ButtonGetDistanceClick(Sender);
             // Unchanged when the row still has no distance and still shows the same site; a
             // redisplay that brought another site up is progress too.
@@ -112,6 +115,7 @@ void TMainForm::BitBtnGetLowestClick(QObject* Sender) {
             failures = failed ? failures + 1 : 0;
             r = 1;
         }
+        AbortIfClosed();
         if (failures == kFailuresToGiveUp) {
             run.Stop();
             ShowMessageBox(u8"最安値の計算に連続で失敗したため、\r\n処理を中断します。\r\n"

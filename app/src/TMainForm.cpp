@@ -14,6 +14,7 @@
 #include "model/CSyubetsuRowSource.h"
 #include "model/LCoordinatesConvert.h"
 
+#include "platform/Exceptions.h"
 #include "platform/qt/ErrorDisplay.h"
 
 #include <QCloseEvent>
@@ -133,9 +134,18 @@ void TMainForm::ButtonClose3Click(QObject*) {
     close();
 }
 
+void TMainForm::AbortIfClosed() const {
+    if (Closed_) {
+        throw EAbort();
+    }
+}
+
+// A close can come while a handler waits (the close box or the system menu stay usable while
+// the window is disabled): the waits see Closed() and end, and the handlers unwind.
 void TMainForm::closeEvent(QCloseEvent* event) {
     RunHandler([&] { FormClose(this); });
     event->accept();
+    Closed_ = true;
     if (OnClosed) {
         OnClosed();
     }

@@ -62,6 +62,12 @@ public:
     // Runs when the window has been closed: the program's entry ends the message loop here, so
     // that closing the main window ends the program whatever other windows are open.
     std::function<void()> OnClosed;
+    // The window has been closed. Every wait of the handlers (the ones that keep the window
+    // handling its messages) then ends at once with EAbort, which unwinds the handlers that
+    // wait, nested ones included, without a message: nothing more is fetched or shown.
+    bool Closed() const { return Closed_; }
+    // Raises EAbort when the window has been closed.
+    void AbortIfClosed() const;
 
     // ---- Condition page.
     void ComboBoxHimokuChange(QObject* Sender);
@@ -190,6 +196,7 @@ private:
     void AllowEditingInColumn(int col);
 
     bool QuitRequested_ = false;
+    bool Closed_ = false;
 
     // The last indexes the condition page's change handlers worked for; a mode switch leaves
     // them as they are.

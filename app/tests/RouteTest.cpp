@@ -104,7 +104,8 @@ TEST_F(RouteTest, ARoutePageThatNeverLoadsEndsTheSendWithoutWritingAnything) {
         EXPECT_EQ(messages.Calls(), std::vector<Call>{kRoutePageNotLoaded});
         EXPECT_GE(clock.Now() - start, TMainForm::kRoutePageTimeoutMs);
         EXPECT_EQ(route->log, Log{"Navigate " + RouteAddress()});
-        EXPECT_EQ(Form().ButtonGetDistance->isEnabled(), fetchEnabled) << "left as it was";
+        EXPECT_FALSE(Form().ButtonGetDistance->isEnabled())
+            << "disabled until a send runs to its end, whatever it was before";
         EXPECT_EQ(Row("処分場A").GetRouteDistance(), 0.0);
     }
     // The automatic refinement's sends give up without a message; its count of failures
@@ -112,6 +113,12 @@ TEST_F(RouteTest, ARoutePageThatNeverLoadsEndsTheSendWithoutWritingAnything) {
     messages.Clear();
     Form().ButtonSendLaLoClick(Form().BitBtnGetLowest);
     EXPECT_TRUE(messages.Calls().empty());
+    EXPECT_FALSE(Form().ButtonGetDistance->isEnabled());
+    // The next send that runs to its end gives the fetch back.
+    route->neverLoads = false;
+    Click(Form().ButtonSendLaLo);
+    EXPECT_TRUE(messages.Calls().empty());
+    EXPECT_TRUE(Form().ButtonGetDistance->isEnabled());
 }
 
 TEST_F(RouteTest, AFetchBeforeAnySendWarnsAndShowsTheResultsEvenWhenQuiet) {

@@ -8,7 +8,14 @@
 #include <gtest/gtest.h>
 
 int RunBrowserTests(int argc, char** argv) {
+    return RunBrowserTests(argc, argv, nullptr);
+}
+
+int RunBrowserTests(int argc, char** argv, void (*prepare)()) {
     IsolateTestProcesses();
+    if (prepare != nullptr) {
+        prepare();
+    }
     // Tests run the browser without Chromium's sandbox whoever runs them: build machines often
     // allow neither root's sandbox nor the user namespaces an unprivileged sandbox needs.
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {

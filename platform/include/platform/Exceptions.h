@@ -42,3 +42,11 @@ class ERangeError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// The class library's silent exception: it ends the handler that raised it, and every handler
+// that it passes through, without an error display. Raised where work must stop at once (the
+// program's window was closed while a handler waited).
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("Operation aborted") {}
+};

@@ -3,6 +3,9 @@
 #include "platform/Cp932.h"
 #include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
+#include "platform/qt/DoubleClicks.h"
+
+#include <atomic>
 
 namespace {
 
@@ -12,6 +15,8 @@ AnsiString& Title() {
 }
 
 constexpr unsigned kIconError = 0x10;
+
+std::atomic<bool> ending{false};
 
 // An error text can carry whatever a data file or a page held (a whole cell, a whole line). The
 // display keeps it readable: at most the first kShownHead and the last kShownTail characters,
@@ -61,7 +66,19 @@ AnsiString ApplicationTitle() {
     return Title();
 }
 
+void EndApplication() {
+    ending = true;
+    QCoreApplication::exit(0);
+}
+
+bool ApplicationEnding() {
+    return ending;
+}
+
 void ShowApplicationError(const std::exception& error) {
+    if (dynamic_cast<const EAbort*>(&error) != nullptr || ending) {
+        return;
+    }
     AnsiString text;
     if (const auto* own = dynamic_cast<const Exception*>(&error)) {
         text = own->Message();
@@ -71,7 +88,9 @@ void ShowApplicationError(const std::exception& error) {
     ShowMessageBox(ShownText(text), Title(), kIconError);
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    installEventFilter(new SameControlDoubleClicks(this));
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

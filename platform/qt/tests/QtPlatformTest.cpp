@@ -33,6 +33,19 @@ TEST(QtPlatformTest, ErrorsEscapingAHandlerGoToTheErrorDisplay) {
         (MessageBoxRecorder::Call{u8"'abc' は有効な整数値ではありません。"_sj, "Vakrel", 0x10}));
 }
 
+// The class library's silent exception, raised deep in a handler, ends it without a message.
+TEST(QtPlatformTest, AnAbortEndsTheHandlerWithoutAMessage) {
+    MessageBoxRecorder recorder;
+    const auto wait = [] { throw EAbort(); };
+    bool after = false;
+    RunHandler([&] {
+        wait();
+        after = true;
+    });
+    EXPECT_FALSE(after);
+    EXPECT_TRUE(recorder.Calls().empty());
+}
+
 std::string Repeated(const std::string& piece, int times) {
     std::string out;
     for (int i = 0; i < times; ++i) {

@@ -15,7 +15,7 @@ constexpr int kStartMilliseconds = 10000;
 
 } // namespace
 
-XvfbServer::XvfbServer() {
+XvfbServer::XvfbServer(const std::string& screen) {
     if (const char* display = std::getenv("DISPLAY")) {
         hadDisplay_ = true;
         previousDisplay_ = display;
@@ -41,7 +41,7 @@ XvfbServer::XvfbServer() {
         }
         const std::string fd = std::to_string(report[1]);
         ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-ac", "-screen",
-                 "0", "640x480x24", static_cast<char*>(nullptr));
+                 "0", screen.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     ::close(report[1]);

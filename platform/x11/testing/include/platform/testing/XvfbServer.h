@@ -7,7 +7,9 @@
 // starts. Running() is false when Xvfb could not be started; the test should then skip.
 class XvfbServer {
 public:
-    XvfbServer();
+    XvfbServer() : XvfbServer("640x480x24") {}
+    // `screen` as Xvfb takes it: width x height x depth.
+    explicit XvfbServer(const std::string& screen);
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;
