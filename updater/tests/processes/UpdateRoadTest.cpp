@@ -917,8 +917,9 @@ TEST_P(RefusedNameTest, TheRoadEndsBeforeAnythingIsTouched) {
     server_version_.targetExe = c.targetExe;
     server_version_.installerExe = c.installerExe;
     ServeVersions();
-    server_.Serve("/upd/" + c.installerExe + "(" + c.ver + ").exe",
+    server_.Serve("/upd/" + AsSent(c.installerExe) + "(" + AsSent(c.ver) + ").exe",
                   LocalHttpServer::Ok(Bytes(3000)));
+    const std::string travomet = ReadWholeFile(own_ + "/travomet.exe");
     if (c.longFolder) {
         const std::string tail = "/lumbrixon/";
         modulePath_ = product_;
@@ -938,6 +939,7 @@ TEST_P(RefusedNameTest, TheRoadEndsBeforeAnythingIsTouched) {
     EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "travomet.exe",
                                                  "version.ini"}));
     EXPECT_EQ(ReadWholeFile(own_ + "/lumbrixon.exe"), "the update checker");
+    EXPECT_EQ(ReadWholeFile(own_ + "/travomet.exe"), travomet);
     EXPECT_EQ(Record("travomet"), "");
     EXPECT_EQ(Record("product"), "");
 }
