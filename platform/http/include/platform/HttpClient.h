@@ -34,8 +34,8 @@ public:
 // so BytesRecvd never reaches BytesTotal in a transfer that fails. A response whose body ends
 // before its length, whose Content-Length is not a plain decimal number or disagrees with
 // another Content-Length of the response, or that carries both Transfer-Encoding and
-// Content-Length, fails the transfer; the last two fail at the header, before the body file is
-// made.
+// Content-Length, fails the transfer; all but the first fail at the header, before the body
+// file is made.
 class HttpClient {
 public:
     using Event = std::function<void()>;
