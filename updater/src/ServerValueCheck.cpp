@@ -1,6 +1,21 @@
 #include "updater/ServerValueCheck.h"
 
 #include "platform/Cp932.h"
+#include "platform/FileSystem.h"
+#include "updater/UpdaterTexts.h"
+
+#include <climits>
+#include <unistd.h>
+
+namespace {
+
+// A limit of the file system that holds the folder, or `fallback` when it cannot be asked.
+long FileSystemLimit(const std::string& osFolder, int limit, long fallback) {
+    const long value = ::pathconf(osFolder.empty() ? "." : osFolder.c_str(), limit);
+    return value > 0 ? value : fallback;
+}
+
+} // namespace
 
 bool IsSafeServerName(const AnsiString& value) {
     const std::string& bytes = value.str();
@@ -22,4 +37,26 @@ bool IsSafeServerName(const AnsiString& value) {
         }
     }
     return true;
+}
+
+bool IsCheckersOwnProgram(const AnsiString& fileName) {
+    for (const AnsiString& own : {LUMBRIXON_EXE, TRAVOMET_EXE, TRAVOMET_ORG_EXE}) {
+        if (cp932::SameText(fileName.str(), own.str())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FitsTheFileSystem(const AnsiString& folder, const AnsiString& name) {
+    if (name.IsEmpty()) {
+        return true;
+    }
+    const std::string osFolder = fs932::ToOsPath(folder);
+    const std::string osName = fs932::ToOsPath(name);
+    // The longest path counts its terminating zero byte.
+    return osName.size() <=
+               static_cast<std::size_t>(FileSystemLimit(osFolder, _PC_NAME_MAX, NAME_MAX)) &&
+           fs932::ToOsPath(folder + name).size() <
+               static_cast<std::size_t>(FileSystemLimit(osFolder, _PC_PATH_MAX, PATH_MAX));
 }

@@ -155,13 +155,11 @@ void TMainForm::FormCreate() {
 
 void TMainForm::NMHTTP_IniSuccess() {
     ServerVersion->Load(OwnFolder + NEW_VERSION_INI);
-    if (!IsSafeServerName(ServerVersion->GetVer()) ||
-        !IsSafeServerName(ServerVersion->GetTargetExe()) ||
-        !IsSafeServerName(ServerVersion->GetInstallerExe())) {
-        // Nothing the server names is written, deleted or started: the record is dropped, and
-        // the road ends as after a failed fetch.
+    if (!ServerNamesAreSafe()) {
+        // Nothing the server names is ended, written, deleted or started: the record is
+        // dropped, and the road ends as after a failed fetch.
         ServerVersion = std::make_unique<IniManager>();
-        throw EUnsafeServerValue("The server's version file names a file outside the folder");
+        throw EUnsafeServerValue("The server's version file names a file the checker cannot use");
     }
     if (!IsNewerVersion(ServerVersion->GetVer(), LocalVersion->GetVer())) {
         fs932::DeleteFile(OwnFolder + NEW_VERSION_INI);
@@ -188,6 +186,21 @@ void TMainForm::NMHTTP_IniSuccess() {
     if (failed) {
         ShowMessageBox(MSG_DOWNLOAD_FAILED, CAPTION_DOWNLOAD_FAILED, FLAGS_DOWNLOAD_FAILED);
     }
+}
+
+bool TMainForm::ServerNamesAreSafe() {
+    if (!IsSafeServerName(ServerVersion->GetVer()) ||
+        !IsSafeServerName(ServerVersion->GetTargetExe()) ||
+        !IsSafeServerName(ServerVersion->GetInstallerExe())) {
+        return false;
+    }
+    const AnsiString download = ServerVersion->GetInstallerFileName();
+    // The download replaces what bears its name, and an incomplete one is deleted; the files
+    // named after the server's values must also fit the disk, or the road would end the
+    // programs in its way and then fail to make the download.
+    return !IsCheckersOwnProgram(download) && FitsTheFileSystem(OwnFolder, download) &&
+           FitsTheFileSystem(OwnFolder, ServerVersion->GetVersionedInstallerName()) &&
+           FitsTheFileSystem(ParentFolder(), ServerVersion->GetTargetExe());
 }
 
 void TMainForm::StopProgramsInTheWay() {

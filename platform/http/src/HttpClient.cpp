@@ -10,9 +10,11 @@
 #include <cstdio>
 #include <curl/curl.h>
 #include <deque>
+#include <fcntl.h>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -94,6 +96,24 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// The body file, made new and readable by its owner only: whatever stands at its name (an
+// earlier file, a symbolic link planted there) is removed first, and the creation refuses to
+// follow or reuse anything that appears there meanwhile. Nothing when it cannot be made.
+FilePtr CreateNewFile(const AnsiString& path) {
+    const std::string osPath = fs932::ToOsPath(path);
+    ::unlink(osPath.c_str());
+    const int descriptor =
+        ::open(osPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    FilePtr file(::fdopen(descriptor, "wb"));
+    if (!file) {
+        ::close(descriptor);
+    }
+    return file;
+}
+
 } // namespace
 
 // What libcurl's callbacks collect during one request; the client acts on it between waits, so
@@ -110,6 +130,8 @@ struct HttpClient::Hop {
     bool tooLarge = false;
     // A Content-Length that is not a plain decimal number, or one of several that disagree.
     bool unclearLength = false;
+    bool sawContentLength = false;
+    bool sawTransferEncoding = false;
 
     static int OnConnected(void* user, char*, char*, int, int) {
         static_cast<Hop*>(user)->connected = true;
@@ -120,6 +142,10 @@ struct HttpClient::Hop {
         Hop& hop = *static_cast<Hop*>(user);
         const std::size_t length = size * count;
         std::string_view line(data, length);
+        if (hop.headerDone) {
+            // The trailer of a chunked body: no header of the response.
+            return length;
+        }
         if (line.starts_with("HTTP/")) {
             // A new status line: an interim 1xx response is followed by the real one.
             const std::size_t blank = line.find(' ');
@@ -128,11 +154,16 @@ struct HttpClient::Hop {
             hop.sawStatusLine = true;
             hop.contentLength = -1;
             hop.unclearLength = false;
+            hop.sawContentLength = false;
+            hop.sawTransferEncoding = false;
         } else if (line == "\r\n" || line == "\n") {
             if (hop.sawStatusLine && !hop.interim) {
                 hop.headerDone = true;
             }
+        } else if (Lower(line.substr(0, 18)) == "transfer-encoding:") {
+            hop.sawTransferEncoding = true;
         } else if (Lower(line.substr(0, 15)) == "content-length:") {
+            hop.sawContentLength = true;
             const std::int64_t number = PlainLength(line.substr(15));
             if (number < 0 || (hop.contentLength >= 0 && number != hop.contentLength)) {
                 hop.unclearLength = true;
@@ -312,6 +343,7 @@ std::string HttpClient::RunHop(const std::string& address) {
 
     std::int64_t waitStart = Now();
     CURLcode result = CURLE_OK;
+    bool finished = false;
     for (;;) {
         int running = 0;
         const CURLMcode state = curl_multi_perform(request.multi, &running);
@@ -331,20 +363,39 @@ std::string HttpClient::RunHop(const std::string& address) {
             curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
             statusCode_ = static_cast<int>(status);
             bytesTotal_ = std::max<std::int64_t>(hop.contentLength, 0);
-            if (hop.unclearLength) {
+            // A message with both a Transfer-Encoding and a Content-Length is an error (RFC 9112,
+            // section 6.3): its body would be decoded by the one and counted by the other.
+            if (hop.unclearLength || (hop.sawTransferEncoding && hop.sawContentLength)) {
                 fail("The response's length is unclear: " + address);
             }
             if (hop.contentLength > maxBodySize_) {
                 fail("The response is larger than allowed: " + address);
             }
-            body.reset(std::fopen(fs932::ToOsPath(bodyFile_).c_str(), "wb"));
+            body = CreateNewFile(bodyFile_);
             if (!body) {
                 fail("Cannot create " + bodyFile_.ToUtf8());
             }
             bodyFileCreated_ = true;
             waitStart = Now();
         }
+        int left = 0;
+        while (CURLMsg* message = curl_multi_info_read(request.multi, &left)) {
+            if (message->msg == CURLMSG_DONE) {
+                finished = true;
+                result = message->data.result;
+            }
+        }
         while (body && !hop.packets.empty() && !disconnected_) {
+            // The packet that brings the body to its announced length counts only once the
+            // response has ended well: a transfer that fails after its last byte has come is
+            // never seen complete, not even for a moment.
+            const bool completes =
+                hop.contentLength >= 0 &&
+                bytesRecvd_ + static_cast<std::int64_t>(hop.packets.front().size()) >=
+                    hop.contentLength;
+            if (completes && !(finished && result == CURLE_OK)) {
+                break;
+            }
             const std::string packet = std::move(hop.packets.front());
             hop.packets.pop_front();
             // On disk before it counts: the packet event may take the body as complete.
@@ -361,14 +412,6 @@ std::string HttpClient::RunHop(const std::string& address) {
         }
         if (hop.tooLarge) {
             fail("The response is larger than allowed: " + address);
-        }
-        bool finished = false;
-        int left = 0;
-        while (CURLMsg* message = curl_multi_info_read(request.multi, &left)) {
-            if (message->msg == CURLMSG_DONE) {
-                finished = true;
-                result = message->data.result;
-            }
         }
         if (finished) {
             break;

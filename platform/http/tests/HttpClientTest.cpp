@@ -5,13 +5,20 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 using Response = LocalHttpServer::Response;
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 // A client that writes into a temporary file and logs its events.
 class HttpClientTest : public testing::Test {
@@ -189,6 +196,18 @@ Response ResetAfterSending(Response response) {
     return response;
 }
 
+// A chunked answer that also announces a length, the two header lines in the given order.
+Response ChunkedWithLength(Response chunked, const std::string& length, bool lengthFirst = true) {
+    const auto position = lengthFirst ? chunked.headers.begin() : chunked.headers.end();
+    chunked.headers.emplace(position, "Content-Length", length);
+    return chunked;
+}
+
+Response WithTransferEncoding(Response response, const std::string& coding) {
+    response.headers.emplace_back("Transfer-Encoding", coding);
+    return response;
+}
+
 struct HostileCase {
     const char* label;
     Response response;
@@ -219,6 +238,13 @@ TEST_P(HostileResponseTest, OnlyABodyOfClearLengthThatArrivesWholeIsComplete) {
     }
     EXPECT_EQ(client.BodyFileCreated(), c.body != "old");
     EXPECT_EQ(Body(), c.body);
+    if (c.body == "old") {
+        EXPECT_EQ(packets, 0) << "refused at the header";
+    }
+    if (c.fails && client.BytesTotal() > 0) {
+        EXPECT_LT(client.BytesRecvd(), client.BytesTotal())
+            << "a failed body never counts up to its length";
+    }
 }
 
 const std::string k4064(4064, 'i');
@@ -248,7 +274,23 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"LengthsAgree", LocalHttpServer::WithLengths({"10", "10"}, k10), false, k10},
         HostileCase{"LengthWithBlanksAndZeros", LocalHttpServer::WithLengths({"0010 \t"}, k10),
                     false, k10},
-        HostileCase{"NoLengthClosedInOrder", LocalHttpServer::WithoutLength(k2000), false, k2000}),
+        HostileCase{"NoLengthClosedInOrder", LocalHttpServer::WithoutLength(k2000), false, k2000},
+        // A length beside a transfer coding says nothing of the body: the answer is refused.
+        HostileCase{"ChunkedWithItsLength",
+                    ChunkedWithLength(LocalHttpServer::Chunked(k4064, 1000), "4064"), true, "old"},
+        HostileCase{"ChunkedBeforeItsLength",
+                    ChunkedWithLength(LocalHttpServer::Chunked(k4064, 1000), "4064", false), true,
+                    "old"},
+        HostileCase{"ChunkedWithAShorterLengthAndABrokenChunk",
+                    ChunkedWithLength(
+                        LocalHttpServer::Chunked(k4064.substr(0, 4063), 4063, "zz\r\n"), "1000"),
+                    true, "old"},
+        HostileCase{"IdentityCodingWithLength",
+                    WithTransferEncoding(LocalHttpServer::Ok(k10), "identity"), true, "old"},
+        HostileCase{"ChunkedWithoutLength", LocalHttpServer::Chunked(k4064, 1000), false, k4064},
+        HostileCase{"BrokenChunkWithoutLength",
+                    LocalHttpServer::Chunked(k4064.substr(0, 4063), 4063, "zz\r\n"), true,
+                    k4064.substr(0, 4063)}),
     [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.label); });
 
 // The per-packet time-out restarts with every packet; only the overall bound ends a body that
@@ -318,6 +360,59 @@ TEST_F(HttpClientTest, TheApplicationsEventsRunWhileTheClientWaits) {
     Get("/stall");
     EXPECT_EQ(events, (std::vector<std::string>{"connect", "button", "disconnect", "success 200",
                                                 "disconnect"}));
+}
+
+// The body file is made new, readable by its owner only: what stood at its name is replaced,
+// and nothing is written through a link into another file.
+TEST_F(HttpClientTest, TheBodyFileIsMadeNewNeverThroughALink) {
+    const struct {
+        const char* label;
+        // Makes what stands at the body file's name, given the path of another file.
+        std::function<void(const std::string& body, const std::string& elsewhere)> plant;
+        // Whether the other file exists beforehand, with "elsewhere" in it.
+        bool elsewhereExists;
+    } cases[] = {
+        {"Nothing", [](const std::string&, const std::string&) {}, true},
+        {"AnEarlierFile",
+         [](const std::string& body, const std::string&) { WriteFile(body, "earlier"); }, true},
+        {"AHardLink",
+         [](const std::string& body, const std::string& elsewhere) {
+             ASSERT_EQ(::link(elsewhere.c_str(), body.c_str()), 0);
+         },
+         true},
+        {"ASymbolicLink",
+         [](const std::string& body, const std::string& elsewhere) {
+             ASSERT_EQ(::symlink(elsewhere.c_str(), body.c_str()), 0);
+         },
+         true},
+        {"ADanglingSymbolicLink",
+         [](const std::string& body, const std::string& elsewhere) {
+             ASSERT_EQ(::symlink(elsewhere.c_str(), body.c_str()), 0);
+         },
+         false},
+    };
+    server.Serve("/setup.exe", LocalHttpServer::Ok("installer"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const TempDir other;
+        const std::string elsewhere = other / "elsewhere.bin";
+        if (c.elsewhereExists) {
+            other.Write("elsewhere.bin", "elsewhere");
+        }
+        ::unlink((dir / "body.bin").c_str());
+        c.plant(dir / "body.bin", elsewhere);
+        Get("/setup.exe");
+        struct stat made {};
+        ASSERT_EQ(::lstat((dir / "body.bin").c_str(), &made), 0);
+        EXPECT_TRUE(S_ISREG(made.st_mode));
+        EXPECT_EQ(made.st_mode & 07777, 0600u);
+        EXPECT_EQ(made.st_nlink, 1u);
+        EXPECT_EQ(Body(), "installer");
+        EXPECT_EQ(other.Exists("elsewhere.bin"), c.elsewhereExists);
+        if (c.elsewhereExists) {
+            EXPECT_EQ(other.Read("elsewhere.bin"), "elsewhere");
+        }
+    }
 }
 
 TEST_F(HttpClientTest, ARefusedConnectionFailsWithoutEvents) {

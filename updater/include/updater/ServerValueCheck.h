@@ -9,3 +9,13 @@ constexpr int kMaxServerNameLength = 100;
 // name in the update checker's folder or its parent: no path separator ("/", or "\" outside a
 // double-byte character), no "..", no control character, at most kMaxServerNameLength bytes.
 bool IsSafeServerName(const AnsiString& value);
+
+// Whether a file name is, in any letter case, that of one of the update checker's own programs
+// ("lumbrixon.exe", "travomet.exe", "travomet_org.exe"), which a download must never replace
+// or delete.
+bool IsCheckersOwnProgram(const AnsiString& fileName);
+
+// Whether the file system can hold the name in the folder: the name as it is stored on disk
+// (UTF-8) within the longest file name of the folder's file system, and the whole path within
+// the longest path. An empty name always fits.
+bool FitsTheFileSystem(const AnsiString& folder, const AnsiString& name);

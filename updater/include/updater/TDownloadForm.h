@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/qt/TLabel.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -7,17 +9,18 @@ class QProgressBar;
 class QPushButton;
 
 // The download dialog: a progress bar and, below it, the total bytes, "中", the bytes received
-// and "完了", with a cancel button. Closing it only hides it.
+// and "完了", with a cancel button. Closing it only hides it. The plain labels size themselves to
+// their texts; the two numbers have labels of fixed size, centred.
 class TDownloadForm : public QWidget {
 public:
     TDownloadForm();
 
-    QLabel* Label3;
+    TLabel* Label3;
     QProgressBar* ProgressBar;
     QLabel* LabelTotal;
-    QLabel* Label1;
+    TLabel* Label1;
     QLabel* LabelFinished;
-    QLabel* Label2;
+    TLabel* Label2;
     QPushButton* ButtonCancel;
 
     // Ends the installer transfer of the update checker's main form.

@@ -65,6 +65,10 @@ public:
     static constexpr int kMaxWindowCloses = 50;
 
 private:
+    // Whether the server record's values may name the files and programs the road makes of
+    // them: nothing that leaves the folders, no program of the checker's own, nothing too long
+    // for the file system.
+    bool ServerNamesAreSafe();
     // Stops the programs that would be in the way of the installer.
     void StopProgramsInTheWay();
     // Deletes the installer transfer's file unless its bytes reached the announced total, so

@@ -1,6 +1,7 @@
 // The whole update road against a local HTTP server, with stand-in programs that record how
 // they were started, in a folder laid out as the product's: product/ with the product program,
 // product/lumbrixon/ with the update checker, its version file and the process checker.
+#include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/Shell.h"
 #include "platform/testing/LocalHttpServer.h"
@@ -181,7 +182,8 @@ protected:
         outsideBefore_ = Outside();
         ran_ = true;
         Outcome outcome;
-        TMainForm form(AnsiString(own_ + "/lumbrixon.exe"), [&] { ++outcome.ends; });
+        TMainForm form(AnsiString(modulePath_.empty() ? own_ + "/lumbrixon.exe" : modulePath_),
+                       [&] { ++outcome.ends; });
         if (prepare) {
             prepare(form);
         }
@@ -253,6 +255,8 @@ protected:
     MessageBoxRecorder boxes_;
     Version local_;
     Version server_version_;
+    // The update checker's path as the road is given it, when it is not own_ + "/lumbrixon.exe".
+    std::string modulePath_;
 
 private:
     std::vector<std::uint32_t> sleepers_;
@@ -623,6 +627,12 @@ Response Trickling(Response response, std::size_t pieceBytes) {
     return response;
 }
 
+// A chunked answer that also announces a length.
+Response ChunkedWithLength(Response chunked, std::int64_t length) {
+    chunked.headers.emplace_back("Content-Length", std::to_string(length));
+    return chunked;
+}
+
 Response Endless(Response response) {
     response.endless = true;
     return response;
@@ -791,6 +801,36 @@ INSTANTIATE_TEST_SUITE_P(
             Started::CheckerAlone,
             kAfterIncompleteDownload,
             64 * 1024},
+        // A length beside a transfer coding says nothing of the body: refused at the header,
+        // before the body file is made, however the chunks that follow go on.
+        TransferCase{"VersionFileChunkedWithItsLength",
+                     false,
+                     [](const std::string& body) {
+                         return ChunkedWithLength(LocalHttpServer::Chunked(body, 16),
+                                                  static_cast<std::int64_t>(body.size()));
+                     },
+                     {},
+                     Started::Nothing,
+                     kVersionFileRefused},
+        TransferCase{"InstallerChunkedWithAShorterLengthAndABrokenChunk",
+                     true,
+                     [](const std::string& body) {
+                         return ChunkedWithLength(
+                             LocalHttpServer::Chunked(body.substr(0, 4063), 4063, "zz\r\n"), 1000);
+                     },
+                     {M3, M4},
+                     Started::CheckerAlone,
+                     kAfterIncompleteDownload},
+        TransferCase{"InstallerChunkedWithAShorterLengthTrickling",
+                     true,
+                     [](const std::string& body) {
+                         // One chunk of 8 bytes is 13 bytes on the wire.
+                         return Trickling(
+                             ChunkedWithLength(LocalHttpServer::Chunked(body, 8), 1000), 13);
+                     },
+                     {M3, M4},
+                     Started::CheckerAlone,
+                     kAfterIncompleteDownload},
         // The installer has no overall bound: a slow one that keeps coming completes.
         TransferCase{
             "InstallerTrickleLongerThanTheVersionFilesBound",
@@ -829,5 +869,223 @@ TEST_F(UpdateRoadTest, AnInterruptedDownloadLeavesNothingForALaterRunToHandOver)
     EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), installer);
     EXPECT_EQ(WaitForRecord("travomet"), HandedOver());
 }
+
+// Half-width katakana: one byte in code page 932, three on disk.
+std::string HalfWidthKana(std::size_t count) {
+    return std::string(count, '\xB1');
+}
+
+// A name as it goes out in an address: bytes above 0x7F percent-encoded, as libcurl sends them.
+std::string AsSent(const std::string& name) {
+    std::string sent;
+    for (char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte > 0x7F) {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02x", byte);
+            sent += escaped;
+        } else {
+            sent += c;
+        }
+    }
+    return sent;
+}
+
+struct NameCase {
+    const char* label;
+    std::string ver;
+    std::string targetExe;
+    std::string installerExe;
+    // The update checker's folder is reached through a path of 4069 or 4070 bytes (a run of
+    // "/." after the product's folder), the longest path being 4095 bytes: "new_version.ini"
+    // still fits beside it, a download name of 31 bytes does not.
+    bool longFolder = false;
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class RefusedNameTest : public UpdateRoadTest, public testing::WithParamInterface<NameCase> {};
+
+// A server record whose names would replace or delete one of the checker's own programs, or
+// would not fit the disk, ends the road silently before anything is ended, written, deleted or
+// started.
+TEST_P(RefusedNameTest, TheRoadEndsBeforeAnythingIsTouched) {
+    const NameCase& c = GetParam();
+    server_version_.ver = c.ver;
+    server_version_.targetExe = c.targetExe;
+    server_version_.installerExe = c.installerExe;
+    ServeVersions();
+    server_.Serve("/upd/" + AsSent(c.installerExe) + "(" + AsSent(c.ver) + ").exe",
+                  LocalHttpServer::Ok(Bytes(3000)));
+    const std::string travomet = ReadWholeFile(own_ + "/travomet.exe");
+    if (c.longFolder) {
+        const std::string tail = "/lumbrixon/";
+        modulePath_ = product_;
+        while (modulePath_.size() + tail.size() + 2 <= 4070) {
+            modulePath_ += "/.";
+        }
+        modulePath_ += tail + "lumbrixon.exe";
+    }
+    const std::uint32_t productProcess = StartSleeper("Vakrel_R581_prototype.exe");
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_TRUE(boxes_.Calls().empty());
+    EXPECT_EQ(outcome.ends, 1);
+    EXPECT_FALSE(outcome.dialog);
+    EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini"}));
+    EXPECT_TRUE(Running(productProcess));
+    EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "travomet.exe",
+                                                 "version.ini"}));
+    EXPECT_EQ(ReadWholeFile(own_ + "/lumbrixon.exe"), "the update checker");
+    EXPECT_EQ(ReadWholeFile(own_ + "/travomet.exe"), travomet);
+    EXPECT_EQ(Record("travomet"), "");
+    EXPECT_EQ(Record("product"), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, RefusedNameTest,
+    testing::Values(
+        NameCase{"TheProcessChecker", "2.0", "Vakrel_R581_prototype.exe", "travomet"},
+        NameCase{"TheProcessCheckerInCapitals", "2.0", "Vakrel_R581_prototype.exe", "TRAVOMET"},
+        NameCase{"TheProcessCheckersCopy", "2.0", "Vakrel_R581_prototype.exe", "travomet_org"},
+        NameCase{"TheProcessCheckersCopyInMixedCase", "2.0", "Vakrel_R581_prototype.exe",
+                 "Travomet_ORG"},
+        NameCase{"TheUpdateChecker", "2.0", "Vakrel_R581_prototype.exe", "lumbrixon"},
+        NameCase{"TheUpdateCheckerInMixedCase", "2.0", "Vakrel_R581_prototype.exe", "LumBrixon"},
+        // 100 bytes here, 304 bytes with ".exe" on disk.
+        NameCase{"ADownloadNameTooLongOnDisk", "2.0", "Vakrel_R581_prototype.exe",
+                 HalfWidthKana(100)},
+        // "VakrelSetup(2." + 84 kana + ").exe": 271 bytes on disk.
+        NameCase{"AVersionedNameTooLongOnDisk", "2." + HalfWidthKana(84),
+                 "Vakrel_R581_prototype.exe", "VakrelSetup"},
+        NameCase{"ATargetTooLongOnDisk", "2.0", HalfWidthKana(96) + ".exe", "VakrelSetup"},
+        NameCase{"ADownloadPathTooLong", "2.0", "Vakrel_R581_prototype.exe",
+                 "VakrelSetupForTheLongFolder", true}),
+    [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.label); });
+
+class AcceptedNameTest : public UpdateRoadTest, public testing::WithParamInterface<NameCase> {};
+
+// Names next to the refused ones are downloaded and handed over as any other.
+TEST_P(AcceptedNameTest, TheDownloadCompletesAndIsHandedOver) {
+    const NameCase& c = GetParam();
+    server_version_.ver = c.ver;
+    server_version_.installerExe = c.installerExe;
+    ServeVersions();
+    const std::string installer = Bytes(3000);
+    const std::string path = "/upd/" + AsSent(c.installerExe) + "(" + c.ver + ").exe";
+    server_.Serve(path, LocalHttpServer::Ok(installer));
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini", path}));
+    EXPECT_EQ(boxes_.Calls(), (std::vector<Call>{M3, M5}));
+    EXPECT_TRUE(outcome.downloaded);
+    const std::string download = fs932::ToOsPath(AnsiString(c.installerExe + ".exe"));
+    EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "travomet.exe",
+                                                 "travomet_org.exe", download, "version.ini"}));
+    EXPECT_EQ(ReadWholeFile(own_ + "/" + download), installer);
+    EXPECT_EQ(WaitForRecord("travomet"), HandedOver());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, AcceptedNameTest,
+    testing::Values(
+        // The name handed to the process checker may be the download's own.
+        NameCase{"TheFixedInstallerName", "2.0", "", "QuorvanV2_Setup"},
+        NameCase{"LikeTheProcessChecker", "2.0", "", "travomet.exe"},
+        NameCase{"LikeTheUpdateChecker", "2.0", "", "lumbrixon2"},
+        // 250 bytes on disk, and the versioned name "...(2.0).exe" exactly 255.
+        NameCase{"TheLongestThatFitsTheDisk", "2.0", "", HalfWidthKana(82)}),
+    [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.label); });
+
+struct LinkCase {
+    const char* label;
+    // The name in the update checker's folder where a symbolic link is planted.
+    std::string name;
+    // Where it points, relative to the folder of the test: a file outside the update checker's
+    // folder, a file inside it, or nothing.
+    std::string target;
+    // The installer's answer.
+    std::function<Response(const std::string& installer)> respond;
+    std::vector<Call> boxes;
+    // The link stays: the transfer failed before any answer came.
+    bool linkStays = false;
+};
+
+void PrintTo(const LinkCase& c, std::ostream* out) {
+    *out << c.label;
+}
+
+class PlantedLinkTest : public UpdateRoadTest, public testing::WithParamInterface<LinkCase> {};
+
+// A symbolic link planted at the name of a download is replaced by the download, made new;
+// nothing is written through it, and what it points to stays as it was.
+TEST_P(PlantedLinkTest, DownloadsAreMadeNewNeverThroughALink) {
+    const LinkCase& c = GetParam();
+    // The installer that the local record names is deleted at the start; this one is not.
+    local_.installerExe = "OldSetup";
+    root_.Write("product/lumbrixon/OldSetup.exe", "left by an earlier run");
+    ServeVersions();
+    const std::string installer = Bytes(4064);
+    if (c.respond) {
+        server_.Serve("/upd/VakrelSetup(2.0).exe", c.respond(installer));
+    } else {
+        server_version_.rootpath = "https://127.0.0.1:" + std::to_string(server_.Port()) + "/";
+        ServeVersions();
+    }
+    const std::string travomet = ReadWholeFile(own_ + "/travomet.exe");
+    ASSERT_EQ(::symlink(c.target.c_str(), (own_ + "/" + c.name).c_str()), 0);
+    boxes_.Answer(mb::IDYES);
+    const Outcome outcome = RunRoad();
+    EXPECT_EQ(boxes_.Calls(), c.boxes);
+    EXPECT_EQ(ReadWholeFile(root_ / "outside.txt"), "not the update checker's");
+    EXPECT_FALSE(stdfs::exists(root_ / "planted.bin"));
+    EXPECT_EQ(ReadWholeFile(own_ + "/travomet.exe"), travomet);
+    const bool complete = c.boxes == std::vector<Call>{M3, M5};
+    EXPECT_EQ(outcome.downloaded, complete);
+    std::set<std::string> files = complete ? kAfterDownload : kAfterIncompleteDownload;
+    if (c.linkStays) {
+        files.insert(c.name);
+        EXPECT_TRUE(stdfs::is_symlink(own_ + "/" + c.name));
+    } else if (complete) {
+        EXPECT_FALSE(stdfs::is_symlink(own_ + "/" + c.name));
+        EXPECT_EQ(ReadWholeFile(own_ + "/VakrelSetup.exe"), installer);
+    }
+    EXPECT_EQ(OwnFiles(), files);
+    EXPECT_EQ(WaitForRecord("travomet"), complete ? HandedOver() : OpenedAlone());
+}
+
+Response Whole(const std::string& installer) {
+    return LocalHttpServer::Ok(installer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, PlantedLinkTest,
+    testing::Values(
+        LinkCase{
+            "InstallerToAFileOutside", "VakrelSetup.exe", "../../outside.txt", Whole, {M3, M5}},
+        LinkCase{
+            "InstallerToTheProcessChecker", "VakrelSetup.exe", "travomet.exe", Whole, {M3, M5}},
+        LinkCase{
+            "InstallerToNothingOutside", "VakrelSetup.exe", "../../planted.bin", Whole, {M3, M5}},
+        LinkCase{
+            "VersionFileToAFileOutside", "new_version.ini", "../../outside.txt", Whole, {M3, M5}},
+        // An incomplete download is deleted, and with it nothing but its own file.
+        LinkCase{"InstallerCutShortToAFileOutside",
+                 "VakrelSetup.exe",
+                 "../../outside.txt",
+                 [](const std::string& installer) {
+                     return LocalHttpServer::Announcing(4064, installer.substr(0, 2000));
+                 },
+                 {M3, M4}},
+        // A transfer that failed before any answer leaves alone what bears the name.
+        LinkCase{"InstallerWithoutAnswer",
+                 "VakrelSetup.exe",
+                 "../../outside.txt",
+                 nullptr,
+                 {M3, M4},
+                 true}),
+    [](const testing::TestParamInfo<LinkCase>& info) { return std::string(info.param.label); });
 
 } // namespace

@@ -23,13 +23,19 @@ public:
 // response body (at most 64 KiB each) and OnDisconnect when it closes. A response with status
 // 300 to 302 and a Location is followed to that address on a connection of its own, up to
 // MaxRedirects times. The body of every response, whatever its status, is written to the body
-// file, which is created or overwritten when the response header has arrived. OnSuccess runs
-// after the last response's body is complete, only for a status of 298 or below.
+// file, which is made new, readable by its owner only, when the response header has arrived:
+// whatever stood at its name (an earlier file, a symbolic link) is removed first, and nothing is
+// ever written through a link. OnSuccess runs after the last response's body is complete, only
+// for a status of 298 or below.
 //
-// A body is complete when it reaches its Content-Length or, without one, when the server closes
-// the connection. A response whose body ends before its length, or whose Content-Length is not
-// a plain decimal number or disagrees with another Content-Length of the response, fails the
-// transfer.
+// A body is complete when it reaches its Content-Length and the response has ended well or,
+// without a length, when the server closes the connection. The packet that brings the body to
+// its length is counted (and OnPacketRecvd run for it) only once the response has ended well,
+// so BytesRecvd never reaches BytesTotal in a transfer that fails. A response whose body ends
+// before its length, whose Content-Length is not a plain decimal number or disagrees with
+// another Content-Length of the response, or that carries both Transfer-Encoding and
+// Content-Length, fails the transfer; all but the first fail at the header, before the body
+// file is made.
 class HttpClient {
 public:
     using Event = std::function<void()>;

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -160,6 +161,20 @@ LocalHttpServer::Response LocalHttpServer::WithLengths(std::vector<std::string> 
     for (std::string& value : values) {
         response.headers.emplace_back("Content-Length", std::move(value));
     }
+    return response;
+}
+
+LocalHttpServer::Response LocalHttpServer::Chunked(const std::string& body, std::size_t chunkBytes,
+                                                   const std::string& ending) {
+    std::string chunked;
+    for (std::size_t at = 0; at < body.size(); at += chunkBytes) {
+        const std::string piece = body.substr(at, chunkBytes);
+        char size[24];
+        std::snprintf(size, sizeof size, "%zX\r\n", piece.size());
+        chunked += size + piece + "\r\n";
+    }
+    Response response = WithoutLength(chunked + ending);
+    response.headers.emplace_back("Transfer-Encoding", "chunked");
     return response;
 }
 

@@ -81,6 +81,10 @@ public:
     static Response Announcing(std::int64_t length, std::string body);
     // 200 whose Content-Length header lines carry the given values as they are, in order.
     static Response WithLengths(std::vector<std::string> values, std::string body);
+    // 200 with "Transfer-Encoding: chunked" and no Content-Length: the body in chunks of
+    // `chunkBytes`, then `ending` (by default the last chunk and an empty trailer).
+    static Response Chunked(const std::string& body, std::size_t chunkBytes,
+                            const std::string& ending = "0\r\n\r\n");
 
     // Listens at the given port, or at one the system chooses when it is 0.
     explicit LocalHttpServer(int port = 0);
