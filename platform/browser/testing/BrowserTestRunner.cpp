@@ -4,11 +4,11 @@
 #include "platform/browser/testing/BrowserTesting.h"
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/testing/ProcessIsolation.h"
+#include "platform/testing/TestExit.h"
 
 #include <gtest/gtest.h>
 
 int RunBrowserTests(int argc, char** argv) {
-    IsolateTestProcesses();
     // Tests run the browser without Chromium's sandbox whoever runs them: build machines often
     // allow neither root's sandbox nor the user namespaces an unprivileged sandbox needs.
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
@@ -21,10 +21,11 @@ int RunBrowserTests(int argc, char** argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) {
-        // Listing the tests needs no engine.
+        // Listing the tests needs no engine and starts nothing.
         return RUN_ALL_TESTS();
     }
+    IsolateTestProcesses();
     TApplication app(argc, argv);
     TWebBrowserSession session;
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

@@ -197,9 +197,12 @@ ProcessTable IsolateTestProcesses() {
         if (userNamespace && !MapOwnUser(uid, gid)) {
             Fail(report[1], "user mapping");
         }
-        // The table's /proc stays inside its mount namespace.
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-            Fail(report[1], "mount --make-rprivate /");
+        // The table's /proc stays inside its mount namespace: the mount it goes onto must not
+        // pass mounts on to the machine's. Where the root folder is no mount of its own (a
+        // chroot of a plain folder), only the /proc mount can be named, and is enough.
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 &&
+            ::mount(nullptr, "/proc", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            Fail(report[1], "mount --make-rprivate / or /proc");
         }
         const pid_t init = ::fork();
         if (init < 0) {
