@@ -19,12 +19,22 @@ for package in "${packages[@]}"; do
   fi
 done
 
+# Root runs apt-get itself; another user through sudo. Without sudo the script says what is
+# missing and ends with status 2.
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
+needs_root() {
+  if [ ${#sudo[@]} -gt 0 ] && ! command -v sudo >/dev/null 2>&1; then
+    echo "$1 needs root or sudo, and sudo is not installed: run scripts/install-deps.sh as" \
+      "root (or as a user who may use sudo)." >&2
+    exit 2
+  fi
+}
 
 if [ ${#missing[@]} -gt 0 ]; then
+  needs_root "Installing the missing packages (${missing[*]})"
   echo "Installing missing packages: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   "${sudo[@]}" apt-get update -q
@@ -36,6 +46,7 @@ fi
 # locale-gen (a package upgrade) keeps it.
 if ! locale -a 2>/dev/null | grep -ix 'de_DE\.utf-\?8' >/dev/null; then
   echo "Generating the locale de_DE.UTF-8"
+  needs_root "Generating a locale"
   if grep -q '^# *de_DE\.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
     "${sudo[@]}" sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   elif ! grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <csignal>
 #include <dirent.h>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -20,6 +20,30 @@ namespace {
 std::string FileNameOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The whole of a file under /proc; empty when it cannot be read. A process that ends while its
+// file is read makes the read fail, which std::ifstream would report by throwing.
+std::string ReadProcFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return {};
+    }
+    std::string content;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            content.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            if (got < 0) {
+                content.clear();
+            }
+            break;
+        }
+    }
+    ::close(fd);
+    return content;
 }
 
 // Name of the executable behind /proc/<id>/exe; empty when it cannot be read (another user's
@@ -43,10 +67,8 @@ std::string ExecutableName(const std::string& id) {
 // File name of the program named first on the process's command line, which every user may
 // read; empty for a kernel thread or a process that has ended (their command line is empty).
 std::string CommandName(const std::string& id) {
-    std::ifstream cmdline("/proc/" + id + "/cmdline", std::ios::binary);
-    std::string first;
-    std::getline(cmdline, first, '\0');
-    return FileNameOf(first);
+    const std::string cmdline = ReadProcFile("/proc/" + id + "/cmdline");
+    return FileNameOf(cmdline.substr(0, cmdline.find('\0')));
 }
 
 // The name a process is listed by: its executable's, or, when that is hidden from us, the one
@@ -59,7 +81,7 @@ std::string ProgramName(const std::string& id) {
 // The real user id: the first of the four on the "Uid:" line of the process's status, which
 // every user may read. None when the process has ended meanwhile.
 std::optional<std::uint32_t> RealUserId(const std::string& id) {
-    std::ifstream status("/proc/" + id + "/status");
+    std::istringstream status(ReadProcFile("/proc/" + id + "/status"));
     std::string line;
     while (std::getline(status, line)) {
         if (line.rfind("Uid:", 0) == 0) {
@@ -85,8 +107,7 @@ bool InProcessList(std::uint32_t id) {
 }
 
 bool IsZombie(const std::string& id) {
-    std::ifstream stat("/proc/" + id + "/stat");
-    std::string content((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::string content = ReadProcFile("/proc/" + id + "/stat");
     std::size_t close = content.rfind(')');
     return close != std::string::npos && close + 2 < content.size() &&
            (content[close + 2] == 'Z' || content[close + 2] == 'X');

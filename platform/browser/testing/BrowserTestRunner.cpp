@@ -4,6 +4,7 @@
 #include "platform/browser/testing/BrowserTesting.h"
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/testing/ProcessIsolation.h"
+#include "platform/testing/TestExit.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +13,6 @@ int RunBrowserTests(int argc, char** argv) {
 }
 
 int RunBrowserTests(int argc, char** argv, void (*prepare)()) {
-    IsolateTestProcesses();
-    if (prepare != nullptr) {
-        prepare();
-    }
     // Tests run the browser without Chromium's sandbox whoever runs them: build machines often
     // allow neither root's sandbox nor the user namespaces an unprivileged sandbox needs.
     if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
@@ -28,10 +25,14 @@ int RunBrowserTests(int argc, char** argv, void (*prepare)()) {
     }
     testing::InitGoogleTest(&argc, argv);
     if (GTEST_FLAG_GET(list_tests)) {
-        // Listing the tests needs no engine.
+        // Listing the tests needs no engine and starts nothing.
         return RUN_ALL_TESTS();
+    }
+    IsolateTestProcesses();
+    if (prepare != nullptr) {
+        prepare();
     }
     TApplication app(argc, argv);
     TWebBrowserSession session;
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

@@ -4,15 +4,18 @@
 // QT_QPA_PLATFORM=xcb).
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/testing/ProcessIsolation.h"
+#include "platform/testing/TestExit.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    IsolateTestProcesses();
+    testing::InitGoogleTest(&argc, argv);
+    if (!GTEST_FLAG_GET(list_tests)) { // listing the tests starts nothing
+        IsolateTestProcesses();
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    testing::InitGoogleTest(&argc, argv);
     TApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    return TestProgramExitCode(RUN_ALL_TESTS());
 }

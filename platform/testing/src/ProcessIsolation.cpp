@@ -8,8 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <linux/capability.h>
 #include <sched.h>
 #include <sstream>
@@ -123,11 +121,33 @@ void RunFirstProcess(int report, int status, bool userNamespace) {
     _exit(0);
 }
 
+// The whole of a file; empty when it cannot be read (std::ifstream throws where a process ends
+// while its stat file is read).
+std::string ReadText(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return {};
+    }
+    std::string text;
+    char buffer[1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            if (got < 0) {
+                text.clear();
+            }
+            break;
+        }
+    }
+    ::close(fd);
+    return text;
+}
+
 // The parent of a process (the fourth field of its stat file); 0 when it has ended.
 std::uint32_t ParentOf(std::uint32_t id) {
-    std::ifstream stat("/proc/" + std::to_string(id) + "/stat");
-    const std::string content((std::istreambuf_iterator<char>(stat)),
-                              std::istreambuf_iterator<char>());
+    const std::string content = ReadText("/proc/" + std::to_string(id) + "/stat");
     const std::size_t close = content.rfind(')');
     if (close == std::string::npos) {
         return 0;
@@ -197,9 +217,12 @@ ProcessTable IsolateTestProcesses() {
         if (userNamespace && !MapOwnUser(uid, gid)) {
             Fail(report[1], "user mapping");
         }
-        // The table's /proc stays inside its mount namespace.
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
-            Fail(report[1], "mount --make-rprivate /");
+        // The table's /proc stays inside its mount namespace: the mount it goes onto must not
+        // pass mounts on to the machine's. Where the root folder is no mount of its own (a
+        // chroot of a plain folder), only the /proc mount can be named, and is enough.
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 &&
+            ::mount(nullptr, "/proc", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            Fail(report[1], "mount --make-rprivate / or /proc");
         }
         const pid_t init = ::fork();
         if (init < 0) {
