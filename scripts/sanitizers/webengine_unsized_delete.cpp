@@ -37,7 +37,7 @@ void* ReplacementFor(const char* name) {
 
 struct Image {
     ElfW(Addr) base = 0;
-    const ElfW(Sym)* symbols = nullptr;
+    const ElfW(Sym) * symbols = nullptr;
     const char* names = nullptr;
     ElfW(Addr) relroBegin = 0; // the part made read-only after relocation
     ElfW(Addr) relroEnd = 0;
@@ -49,7 +49,7 @@ ElfW(Addr) Address(const Image& image, ElfW(Addr) value) {
     return value < image.base ? value + image.base : value;
 }
 
-void Rewrite(const Image& image, const ElfW(Rela)* relocations, std::size_t bytes) {
+void Rewrite(const Image& image, const ElfW(Rela) * relocations, std::size_t bytes) {
     const long page = ::sysconf(_SC_PAGESIZE);
     for (std::size_t i = 0; i < bytes / sizeof(ElfW(Rela)); ++i) {
         const ElfW(Rela)& relocation = relocations[i];
