@@ -54,10 +54,11 @@ echo "== ThreadSanitizer: the tests of the code that runs threads"
 # another thread's event loop, which Qt's uninstrumented queue makes (see its source).
 # -fvisibility-inlines-hidden keeps the programs' instrumented copies of the standard library's
 # inline functions to themselves: exported, they would stand in for the ones that Chromium's
-# threads call.
+# threads call. The object finds Qt at run time and needs no Qt symbol to link (CMake's compiler
+# check links it too), hence QT_NO_VERSION_TAGGING.
 mkdir -p build-tsan
 # shellcheck disable=SC2046 # pkg-config gives several flags
-g++ -std=c++20 -O2 -fPIC -Wall -Wextra -Werror $(pkg-config --cflags Qt6Core) \
+g++ -std=c++20 -O2 -fPIC -Wall -Wextra -Werror -DQT_NO_VERSION_TAGGING $(pkg-config --cflags Qt6Core) \
   -c "$sanitizers/qt_event_handover.cpp" -o build-tsan/qt_event_handover.o
 build build-tsan "-fsanitize=thread -fno-omit-frame-pointer -fvisibility-inlines-hidden" \
   "$(pwd)/build-tsan/qt_event_handover.o" platform_http_tests app_tests updater_process_tests
