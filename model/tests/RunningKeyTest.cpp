@@ -1,4 +1,5 @@
 #include "model/CipherKey.h"
+#include "model/KeyXorBodies.h"
 
 #include <gtest/gtest.h>
 
@@ -59,5 +60,43 @@ INSTANTIATE_TEST_SUITE_P(
                     Chunking{"Period", {512}}, Chunking{"PeriodPlus1", {513}},
                     Chunking{"ReadBlocks", {65536}}, Chunking{"Mixed", {0, 1000, 24, 2049, 5}}),
     [](const testing::TestParamInfo<Chunking>& info) { return std::string(info.param.name); });
+
+// Every body this processor runs XORs exactly the bytes it is given and no other: sizes on and
+// around the 64-byte blocks, data and keys at offsets that no block is aligned to.
+TEST(KeyXorBodiesTest, EveryBodyGivesTheByteByByteXor) {
+    constexpr std::size_t kSpace = 1200;
+    std::vector<unsigned char> keys(kSpace);
+    std::string text(kSpace, '\0');
+    for (std::size_t i = 0; i < kSpace; ++i) {
+        keys[i] = static_cast<unsigned char>(i * 97 + 13);
+        text[i] = static_cast<char>(i * 131 + i / 7);
+    }
+    const std::vector<KeyXorBody> bodies = KeyXorBodies();
+    ASSERT_FALSE(bodies.empty());
+    EXPECT_STREQ(bodies.front().name, "plain");
+    EXPECT_TRUE(bodies.front().available);
+    for (const KeyXorBody& body : bodies) {
+        if (!body.available) {
+            continue;
+        }
+        for (const std::size_t size :
+             {0, 1, 31, 63, 64, 65, 127, 128, 129, 191, 511, 512, 513, 1023}) {
+            for (const std::size_t dataAt : {0, 1, 3, 17, 32, 63}) {
+                for (const std::size_t keysAt : {0, 1, 5, 33, 64}) {
+                    std::string expected = text;
+                    for (std::size_t i = 0; i < size; ++i) {
+                        expected[dataAt + i] = static_cast<char>(
+                            static_cast<unsigned char>(text[dataAt + i]) ^ keys[keysAt + i]);
+                    }
+                    std::string applied = text;
+                    body.apply(applied.data() + dataAt, keys.data() + keysAt, size);
+                    ASSERT_TRUE(applied == expected)
+                        << body.name << ", size " << size << ", data at " << dataAt << ", keys at "
+                        << keysAt;
+                }
+            }
+        }
+    }
+}
 
 } // namespace
