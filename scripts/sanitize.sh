@@ -41,11 +41,22 @@ g++ -std=c++20 -O2 -fPIC -Wall -Wextra -Werror -c "$sanitizers/webengine_unsized
   -o build-asan/webengine_unsized_delete.o
 build build-asan "-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
   "$(pwd)/build-asan/webengine_unsized_delete.o"
-if ! ASAN_OPTIONS="detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1" \
+asan_options="check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1"
+# The tests on a virtual X server draw through Qt's X11 platform, whose plugins and D-Bus
+# connection are unloaded or left at exit: their allocation stacks then name no library that a
+# suppression could match. Those tests run with every check but the leak check; all other tests
+# run with it.
+desktop='^(RealWindowTest|Waits/CloseDuringWaitTest|ProgramCloseTest)\.'
+if ! ASAN_OPTIONS="detect_leaks=1:$asan_options" \
   LSAN_OPTIONS="suppressions=$sanitizers/lsan.supp:print_suppressions=0" \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900; then
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900 -E "$desktop"; then
   failed+=("AddressSanitizer and UndefinedBehaviorSanitizer")
+fi
+if ! ASAN_OPTIONS="detect_leaks=0:$asan_options" \
+  UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" --timeout 900 -R "$desktop"; then
+  failed+=("AddressSanitizer and UndefinedBehaviorSanitizer (desktop tests)")
 fi
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer: done ($((SECONDS - started)) s so far)"
 
