@@ -22,30 +22,6 @@ std::string FileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The whole of a file under /proc; empty when it cannot be read. A process that ends while its
-// file is read makes the read fail, which std::ifstream would report by throwing.
-std::string ReadProcFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return {};
-    }
-    std::string content;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got > 0) {
-            content.append(buffer, static_cast<std::size_t>(got));
-        } else if (got == 0 || errno != EINTR) {
-            if (got < 0) {
-                content.clear();
-            }
-            break;
-        }
-    }
-    ::close(fd);
-    return content;
-}
-
 // Name of the executable behind /proc/<id>/exe; empty when it cannot be read (another user's
 // process without the right to look, a kernel thread, a process that has ended).
 std::string ExecutableName(const std::string& id) {
@@ -114,6 +90,28 @@ bool IsZombie(const std::string& id) {
 }
 
 } // namespace
+
+std::string ReadProcFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return {};
+    }
+    std::string content;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            content.append(buffer, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+            if (got < 0) {
+                content.clear();
+            }
+            break;
+        }
+    }
+    ::close(fd);
+    return content;
+}
 
 std::vector<ProcessEntry> ProcessSnapshot() {
     std::vector<ProcessEntry> entries;

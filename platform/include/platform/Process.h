@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 // Processes as the system's process list reports them.
@@ -20,6 +21,10 @@ struct ProcessEntry {
 // Every running process of a program, in ascending id order (the order in which a walk of the
 // process list meets them), whichever user runs it. Processes that have ended but are not yet
 // reaped, and kernel threads, are left out. Empty when the list cannot be read.
+// The whole of a file under /proc; empty when it cannot be read. A process that ends while its
+// file is read makes the read fail, which std::ifstream would report by throwing.
+std::string ReadProcFile(const std::string& path);
+
 std::vector<ProcessEntry> ProcessSnapshot();
 
 // The processes of ProcessSnapshot whose real user is this program's real user, in the same

@@ -121,33 +121,9 @@ void RunFirstProcess(int report, int status, bool userNamespace) {
     _exit(0);
 }
 
-// The whole of a file; empty when it cannot be read (std::ifstream throws where a process ends
-// while its stat file is read).
-std::string ReadText(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return {};
-    }
-    std::string text;
-    char buffer[1024];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got > 0) {
-            text.append(buffer, static_cast<std::size_t>(got));
-        } else if (got == 0 || errno != EINTR) {
-            if (got < 0) {
-                text.clear();
-            }
-            break;
-        }
-    }
-    ::close(fd);
-    return text;
-}
-
 // The parent of a process (the fourth field of its stat file); 0 when it has ended.
 std::uint32_t ParentOf(std::uint32_t id) {
-    const std::string content = ReadText("/proc/" + std::to_string(id) + "/stat");
+    const std::string content = ReadProcFile("/proc/" + std::to_string(id) + "/stat");
     const std::size_t close = content.rfind(')');
     if (close == std::string::npos) {
         return 0;
