@@ -5,6 +5,10 @@
 
 #include <QTimer>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
 #include <functional>
 #include <string>
 
@@ -144,10 +148,53 @@ INSTANTIATE_TEST_SUITE_P(
                     u8"ドキュメントにフォーム 'query' がありません。"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
+// Keeps the page's script thread busy in a synchronous request that the server answers only
+// once the test lets it go, so the page is surely busy while the test reads it, however slow
+// the machine.
+class HeldPage {
+public:
+    explicit HeldPage(LocalHttpServer& server) {
+        server.Handle("/hold", [this](const HttpRequest&) {
+            std::unique_lock lock(mutex_);
+            held_ = true;
+            changed_.wait_for(lock, std::chrono::seconds(60), [this] { return released_; });
+            return LocalHttpServer::Ok("released");
+        });
+    }
+    ~HeldPage() { Release(); }
+    HeldPage(const HeldPage&) = delete;
+    HeldPage& operator=(const HeldPage&) = delete;
+
+    // Starts the request from the page and waits until the server holds it.
+    bool Hold(TWebBrowser& browser) {
+        EvaluateScript(browser, QStringLiteral("setTimeout(function () { var r = new "
+                                               "XMLHttpRequest(); r.open('GET', '/hold', false); "
+                                               "r.send(); }, 0); 1"));
+        return WaitUntil([this] {
+            std::lock_guard lock(mutex_);
+            return held_;
+        });
+    }
+    void Release() {
+        {
+            std::lock_guard lock(mutex_);
+            released_ = true;
+        }
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool held_ = false;
+    bool released_ = false;
+};
+
 TEST_F(DocumentTest, APageThatDoesNotAnswerInTimeRaisesAndTheLateAnswerIsHarmless) {
+    HeldPage held(server);
     auto browser = MakeBrowser();
     Load(*browser, QStringLiteral("/busy.html"));
-    EvaluateScript(*browser, QStringLiteral("setTimeout(function () { spin(1000); }, 0); 1"));
+    ASSERT_TRUE(held.Hold(*browser));
     browser->SetDocumentTimeout(200);
     try {
         browser->FormFieldValue("query", "value");
@@ -156,14 +203,16 @@ TEST_F(DocumentTest, APageThatDoesNotAnswerInTimeRaisesAndTheLateAnswerIsHarmles
         EXPECT_EQ(error.Message(), u8"ドキュメントからの応答がありません (200 ミリ秒)。"_sj);
     }
     // Once the page is free again it answers as before.
-    browser->SetDocumentTimeout(5000);
+    held.Release();
+    browser->SetDocumentTimeout(10000);
     EXPECT_EQ(browser->FormFieldValue("query", "value"), "ready");
 }
 
 TEST_F(DocumentTest, ABrowserDeletedWhileItsDocumentIsReadRaises) {
+    HeldPage held(server);
     auto browser = MakeBrowser();
     Load(*browser, QStringLiteral("/busy.html"));
-    EvaluateScript(*browser, QStringLiteral("setTimeout(function () { spin(500); }, 0); 1"));
+    ASSERT_TRUE(held.Hold(*browser));
     TWebBrowser* raw = browser.get();
     QTimer::singleShot(100, [&] { browser.reset(); });
     try {
@@ -174,6 +223,7 @@ TEST_F(DocumentTest, ABrowserDeletedWhileItsDocumentIsReadRaises) {
                   u8"ドキュメントへのアクセス中に Web ブラウザが閉じられました。"_sj);
     }
     EXPECT_EQ(browser, nullptr);
+    held.Release();
     // The answer that still comes finds nothing to write to.
     auto other = MakeBrowser();
     Load(*other, QStringLiteral("/busy.html"));
