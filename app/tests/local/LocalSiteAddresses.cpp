@@ -1,9 +1,9 @@
 // Points the bidding site and the route page at local addresses that refuse connections, so
 // that a main window's start-up navigation ends at once and no test reaches outside the
 // machine, whether the test program runs under CTest or on its own. Addresses already in the
-// environment stay: a test run can point the pages elsewhere. Linked into each test program
-// that opens main windows. The program's address constants are read from the environment when
-// the program's globals are made, so this object is made first of all (init_priority), while
+// environment stay: a test run can point the pages elsewhere. The same addresses CTest gives
+// the tests in their environment. The program's address constants are read from the environment
+// when the program's globals are made, so this object is made first of all (init_priority), while
 // the program has one thread.
 #include <cstdlib>
 
