@@ -7,6 +7,7 @@
 #include "platform/testing/LocalHttpServer.h"
 #include "platform/testing/ProcessIsolation.h"
 #include "platform/testing/UserInput.h"
+#include "platform/testing/WindowFocus.h"
 #include "platform/testing/WindowGeometry.h"
 
 #include <QGuiApplication>
@@ -205,6 +206,9 @@ TEST_F(ProgramCloseTest, ClosingTheMainWindowDuringTheRefinementEndsTheProgram) 
         }
         return question.has_value();
     })) << "no confirmation came up";
+    // Shown is not yet ready for keys: the Return waits until the confirmation has the focus.
+    ASSERT_TRUE(Eventually([&] { return HasInputFocus(question->handle); }))
+        << "the confirmation never took the keyboard";
     ASSERT_TRUE(user_input::MoveTo(question->rect.center().x(), question->rect.center().y()));
     ASSERT_TRUE(user_input::Type("\r"));
     // The run asks for the route page, which never loads; the wait dialog turns meanwhile.
