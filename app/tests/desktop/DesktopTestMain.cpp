@@ -20,6 +20,11 @@ std::unique_ptr<XvfbServer>& Server() {
 }
 
 void StartDisplay() {
+    // The tests' X server has no session bus. Without an address, D-Bus would autolaunch one for
+    // it from Qt's accessibility bridge, by a fork of this threaded process (whose child can hang
+    // on a lock another thread held, as under AddressSanitizer) and a bus left running. An address
+    // that can never exist makes the bridge, here and in the programs started, go without at once.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray("unix:path=/dev/null/no-session-bus"));
     Server() = std::make_unique<XvfbServer>(kScreen);
     if (Server()->Running()) {
         qputenv("QT_QPA_PLATFORM", QByteArray("xcb"));
