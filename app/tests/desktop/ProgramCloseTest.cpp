@@ -7,7 +7,6 @@
 #include "platform/testing/LocalHttpServer.h"
 #include "platform/testing/ProcessIsolation.h"
 #include "platform/testing/UserInput.h"
-#include "platform/testing/WindowFocus.h"
 #include "platform/testing/WindowGeometry.h"
 
 #include <QGuiApplication>
@@ -206,7 +205,7 @@ TEST_F(ProgramCloseTest, ClosingTheMainWindowDuringTheRefinementEndsTheProgram) 
         }
         return question.has_value();
     })) << "no confirmation came up";
-    // Shown is not yet ready for keys: the Return waits until the confirmation has the focus.
+    // Mapped is not yet focused: the Return waits until the confirmation has the keyboard.
     ASSERT_TRUE(Eventually([&] { return HasInputFocus(question->handle); }))
         << "the confirmation never took the keyboard";
     ASSERT_TRUE(user_input::MoveTo(question->rect.center().x(), question->rect.center().y()));
