@@ -10,7 +10,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAKREL_WERRO
 jobs=${JOBS:-$(nproc)}
 cmake --build "$build" -j "$jobs"
 status=0
-ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 600 |
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j "$jobs" --timeout 600 |
   tee "$build/ctest-summary.txt" || status=$?
 
 # CTest names the skipped tests only; their reasons are in the tests' log.

@@ -40,7 +40,8 @@ bool IsSafeServerName(const AnsiString& value) {
 }
 
 bool IsCheckersOwnProgram(const AnsiString& fileName) {
-    for (const AnsiString& own : {LUMBRIXON_EXE, TRAVOMET_EXE, TRAVOMET_ORG_EXE}) {
+    for (const AnsiString& own : {LUMBRIXON_EXE, TRAVOMET_EXE, TRAVOMET_ORG_EXE,
+                                  VELNARO_TALLISK_EXE, VELNARO_TRAVOMET_ORG_EXE}) {
         if (cp932::SameText(fileName.str(), own.str())) {
             return true;
         }

@@ -10,9 +10,10 @@ constexpr int kMaxServerNameLength = 100;
 // double-byte character), no "..", no control character, at most kMaxServerNameLength bytes.
 bool IsSafeServerName(const AnsiString& value);
 
-// Whether a file name is, in any letter case, that of one of the update checker's own programs
-// ("lumbrixon.exe", "travomet.exe", "travomet_org.exe"), which a download must never replace
-// or delete.
+// Whether a file name is, in any letter case, that of one of the programs in the update
+// checker's folder: its own ("lumbrixon.exe", "travomet.exe", "travomet_org.exe") and the
+// data-kit updater's ("velnaro_tallisk.exe", "velnaro_travomet_org.exe"). A download must never
+// replace or delete them.
 bool IsCheckersOwnProgram(const AnsiString& fileName);
 
 // Whether the file system can hold the name in the folder: the name as it is stored on disk

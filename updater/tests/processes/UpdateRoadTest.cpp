@@ -908,9 +908,9 @@ void PrintTo(const NameCase& c, std::ostream* out) {
 
 class RefusedNameTest : public UpdateRoadTest, public testing::WithParamInterface<NameCase> {};
 
-// A server record whose names would replace or delete one of the checker's own programs, or
-// would not fit the disk, ends the road silently before anything is ended, written, deleted or
-// started.
+// A server record whose names would replace or delete one of the programs in the checker's
+// folder, or would not fit the disk, ends the road silently before anything is ended, written,
+// deleted or started.
 TEST_P(RefusedNameTest, TheRoadEndsBeforeAnythingIsTouched) {
     const NameCase& c = GetParam();
     server_version_.ver = c.ver;
@@ -920,6 +920,9 @@ TEST_P(RefusedNameTest, TheRoadEndsBeforeAnythingIsTouched) {
     server_.Serve("/upd/" + AsSent(c.installerExe) + "(" + AsSent(c.ver) + ").exe",
                   LocalHttpServer::Ok(Bytes(3000)));
     const std::string travomet = ReadWholeFile(own_ + "/travomet.exe");
+    // The data-kit updater and its copy of the process checker live beside the checker.
+    root_.Write("product/lumbrixon/velnaro_tallisk.exe", "the data-kit updater");
+    root_.Write("product/lumbrixon/velnaro_travomet_org.exe", "its process checker");
     if (c.longFolder) {
         const std::string tail = "/lumbrixon/";
         modulePath_ = product_;
@@ -937,9 +940,12 @@ TEST_P(RefusedNameTest, TheRoadEndsBeforeAnythingIsTouched) {
     EXPECT_EQ(server_.Requests(), Requests({"/upd/version.ini"}));
     EXPECT_TRUE(Running(productProcess));
     EXPECT_EQ(OwnFiles(), (std::set<std::string>{"lumbrixon.exe", "new_version.ini", "travomet.exe",
+                                                 "velnaro_tallisk.exe", "velnaro_travomet_org.exe",
                                                  "version.ini"}));
     EXPECT_EQ(ReadWholeFile(own_ + "/lumbrixon.exe"), "the update checker");
     EXPECT_EQ(ReadWholeFile(own_ + "/travomet.exe"), travomet);
+    EXPECT_EQ(ReadWholeFile(own_ + "/velnaro_tallisk.exe"), "the data-kit updater");
+    EXPECT_EQ(ReadWholeFile(own_ + "/velnaro_travomet_org.exe"), "its process checker");
     EXPECT_EQ(Record("travomet"), "");
     EXPECT_EQ(Record("product"), "");
 }
@@ -954,6 +960,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "Travomet_ORG"},
         NameCase{"TheUpdateChecker", "2.0", "Vakrel_R581_prototype.exe", "lumbrixon"},
         NameCase{"TheUpdateCheckerInMixedCase", "2.0", "Vakrel_R581_prototype.exe", "LumBrixon"},
+        NameCase{"TheDataKitUpdater", "2.0", "Vakrel_R581_prototype.exe", "velnaro_tallisk"},
+        NameCase{"TheDataKitUpdaterInCapitals", "2.0", "Vakrel_R581_prototype.exe",
+                 "VELNARO_TALLISK"},
+        NameCase{"TheDataKitUpdatersProcessChecker", "2.0", "Vakrel_R581_prototype.exe",
+                 "velnaro_travomet_org"},
+        NameCase{"TheDataKitUpdatersProcessCheckerInMixedCase", "2.0", "Vakrel_R581_prototype.exe",
+                 "Velnaro_Travomet_ORG"},
         // 100 bytes here, 304 bytes with ".exe" on disk.
         NameCase{"ADownloadNameTooLongOnDisk", "2.0", "Vakrel_R581_prototype.exe",
                  HalfWidthKana(100)},
