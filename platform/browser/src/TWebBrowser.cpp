@@ -59,6 +59,7 @@ void TWebBrowser::AttachPage(BrowserPage* page) {
     }
     page_ = page;
     pending_ = false;
+    started_ = requested_;
     // A pop-up's page has gone on loading before it came here.
     documentCreated_ = !page->url().isEmpty();
     view_->setPage(page);
@@ -118,7 +119,7 @@ void TWebBrowser::Navigate(const AnsiString& url) {
     if (!address.isValid()) {
         return;
     }
-    pending_ = true;
+    Request();
     page_->load(address);
 }
 
@@ -132,7 +133,7 @@ void TWebBrowser::GoBack() {
         return;
     }
     if (page_ && page_->history()->canGoBack()) {
-        pending_ = true;
+        Request();
         page_->triggerAction(QWebEnginePage::Back);
     }
 }
@@ -147,7 +148,7 @@ void TWebBrowser::GoForward() {
         return;
     }
     if (page_ && page_->history()->canGoForward()) {
-        pending_ = true;
+        Request();
         page_->triggerAction(QWebEnginePage::Forward);
     }
 }
@@ -183,9 +184,15 @@ void TWebBrowser::Update() {
     }
 }
 
+void TWebBrowser::Request() {
+    pending_ = true;
+    ++requested_;
+}
+
 void TWebBrowser::PageLoadStarted() {
     // From here the engine reports the navigation as loading.
     pending_ = false;
+    started_ = requested_;
     documentCreated_ = false;
 }
 
@@ -194,7 +201,12 @@ void TWebBrowser::PageUrlChanged() {
 }
 
 void TWebBrowser::PageLoadFinished() {
-    pending_ = false;
+    // The engine reports a load's end a turn of the message loop after the load has stopped,
+    // when a wait may already have seen the page complete and asked for the next navigation:
+    // that one is still to start, and this end is the earlier load's.
+    if (started_ == requested_) {
+        pending_ = false;
+    }
 }
 
 void TWebBrowser::PageDocumentCreated() {

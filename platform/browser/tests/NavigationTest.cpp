@@ -3,6 +3,7 @@
 #include "platform/browser/testing/BrowserTesting.h"
 
 #include <QFile>
+#include <QWebEnginePage>
 
 #include <vector>
 
@@ -64,6 +65,23 @@ TEST_F(NavigationTest, PollingUntilCompleteNeverStopsEarly) {
         EXPECT_EQ(Text(*browser, QStringLiteral("out")), QStringLiteral("Second page"));
         Load(*browser, QStringLiteral("/index.html"));
     }
+}
+
+TEST_F(NavigationTest, TheLateEndOfALoadDoesNotEndTheNextNavigation) {
+    // The engine reports a load's end a turn after the load has stopped; a wait can see the page
+    // complete before it, and the next navigation be asked for. That end then comes while the
+    // next navigation has not started yet.
+    server.Handle("/slow.html", [this](const HttpRequest&) { return SlowPage(server); });
+    auto browser = MakeBrowser();
+    Load(*browser, QStringLiteral("/index.html"));
+    const AnsiString slow = Address(QStringLiteral("/slow.html"));
+    browser->Navigate(slow);
+    emit browser->Page()->loadFinished(true);
+    EXPECT_TRUE(browser->Busy());
+    EXPECT_NE(browser->ReadyState(), 4);
+    ASSERT_TRUE(WaitUntilComplete(*browser));
+    EXPECT_EQ(browser->LocationURL(), slow);
+    EXPECT_EQ(Text(*browser, QStringLiteral("out")), QStringLiteral("Second page"));
 }
 
 TEST_F(NavigationTest, FailedLoadsEndAsComplete) {

@@ -123,6 +123,8 @@ private:
     static void OpenOutside(BrowserPage* popup);
     bool IsOutsideWindow() const { return outside_; }
 
+    // A navigation is asked of the engine: busy until the engine takes it up.
+    void Request();
     // From the page, as the engine reports them.
     void PageLoadStarted();
     void PageUrlChanged();
@@ -140,6 +142,9 @@ private:
     QPointer<BrowserPage> page_;
     bool outside_ = false;
     bool pending_ = false;
+    // Navigations asked for, and the one that the last load the engine started belongs to.
+    unsigned requested_ = 0;
+    unsigned started_ = 0;
     bool documentCreated_ = false;
     int documentTimeoutMs_ = 5000;
 };
