@@ -180,6 +180,7 @@ void TMainForm::ButtonGetCoordClick(QObject*) {
         picked = values.Complete();
     }
     if (!picked) {
+        AbortIfCloseRequested();
         ShowMessageBox(u8"座標取得に失敗しました。\r\n"
                        u8"再度「座標取得」ボタンをクリックしてください。"_sj,
                        u8"座標取得失敗"_sj, kWarning);

@@ -1,11 +1,13 @@
 // Helpers the handlers share: emptying the result grid, coordinate and distance texts to
-// numbers, and a wait that keeps the window handling its messages without spinning.
+// numbers, a wait that keeps the window handling its messages without spinning, and the check
+// for a close before a message box.
 #include "TMainForm.h"
 
 #include "platform/Clock.h"
 #include "platform/Conversions.h"
 #include "platform/Exceptions.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -37,6 +39,17 @@ void TMainForm::WaitSeconds(double seconds) {
         HandleMessagesWithin(limit - static_cast<double>(now - start));
         AbortIfClosed();
     } while (static_cast<double>(now - start) < limit);
+}
+
+void TMainForm::AbortIfCloseRequested() {
+    AbortIfClosed();
+    // The X11 platform takes up the input it held back only once its dispatcher is woken: the
+    // wake-up makes this pass deliver it even when nothing else has come since.
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+        dispatcher->wakeUp();
+    }
+    QCoreApplication::processEvents();
+    AbortIfClosed();
 }
 
 void TMainForm::HandleMessagesWithin(double milliseconds) {

@@ -113,6 +113,7 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
     const bool quiet = IsQuiet(Sender);
     const auto fail = [&] {
         if (!quiet) {
+            AbortIfCloseRequested();
             ShowMessageBox(u8"距離の計算に失敗しました。\r\n再度「GoogleMapsサイトを開き、"
                            u8"座標情報を送る」ボタンをクリックしてください。"_sj,
                            u8"距離の計算に失敗"_sj, kWarning);
@@ -160,6 +161,7 @@ void TMainForm::ButtonGetDistanceClick(QObject* Sender) {
     CRankingData* row = SelectedRankingRow();
     if (row == nullptr) {
         if (!quiet) {
+            AbortIfCloseRequested();
             ShowNoRowSelected();
         }
         return;

@@ -117,6 +117,7 @@ void TMainForm::BitBtnGetLowestClick(QObject* Sender) {
         }
         AbortIfClosed();
         if (failures == kFailuresToGiveUp) {
+            AbortIfCloseRequested();
             run.Stop();
             ShowMessageBox(u8"最安値の計算に連続で失敗したため、\r\n処理を中断します。\r\n"
                            u8"再度実行してください。"_sj,
@@ -129,6 +130,7 @@ void TMainForm::BitBtnGetLowestClick(QObject* Sender) {
             StringGrid->SetRow(r);
         }
     }
+    AbortIfCloseRequested();
     run.Stop();
     SelectedRow = 1;
     StringGrid->SetRow(1);

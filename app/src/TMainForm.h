@@ -68,6 +68,12 @@ public:
     bool Closed() const { return Closed_; }
     // Raises EAbort when the window has been closed.
     void AbortIfClosed() const;
+    // Handles the messages that have come, the user input that document accesses held back
+    // while they waited included, then raises EAbort when the window has been closed. A message
+    // box after document accesses comes after this: a close that came during the last access
+    // would otherwise reach the window only in the box's own message loop, where a window under
+    // a modal box takes no close, and the close would be lost.
+    void AbortIfCloseRequested();
 
     // ---- Condition page.
     void ComboBoxHimokuChange(QObject* Sender);

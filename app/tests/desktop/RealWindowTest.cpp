@@ -4,25 +4,33 @@
 #include "ScriptedRoutePage.h"
 #include "SteppingClock.h"
 #include "TWaitCalcForm.h"
+#include "WebBrowserAccess.h"
 
 #include "model/SharedConstants.h"
 
 #include "platform/DesktopWindows.h"
 #include "platform/browser/testing/BrowserTesting.h"
+#include "platform/browser/testing/HeldPage.h"
 #include "platform/qt/ErrorDisplay.h"
 #include "platform/qt/QtText.h"
+#include "platform/testing/ClientMarks.h"
 #include "platform/testing/LocalHttpServer.h"
 #include "platform/testing/UserInput.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <thread>
+
+#include <xcb/xcb.h>
 
 namespace {
 
@@ -55,6 +63,86 @@ public:
         }
         return ScriptedRoutePage::BodyInnerHTML();
     }
+};
+
+// The route page on the window's own browser, loaded from the test's server in place of the
+// deployment address; every navigation and document access of the handlers is counted.
+class ServedRoutePage : public WebBrowserAccess {
+public:
+    ServedRoutePage(TWebBrowser& browser, AnsiString address, int& accesses)
+        : WebBrowserAccess(browser), address_(std::move(address)), accesses_(accesses) {}
+
+    // Loads of the route page so far.
+    int loads = 0;
+    // Runs before each read of the length field.
+    std::function<void()> beforeLengthRead;
+
+    void Navigate(const AnsiString& url) override {
+        ++accesses_;
+        if (url == FromWide(URL_ROUTE_PAGE)) {
+            ++loads;
+            WebBrowserAccess::Navigate(address_);
+        } else {
+            WebBrowserAccess::Navigate(url);
+        }
+    }
+    AnsiString BodyInnerHTML() override {
+        ++accesses_;
+        return WebBrowserAccess::BodyInnerHTML();
+    }
+    AnsiString FormFieldValue(const AnsiString& form, const AnsiString& field) override {
+        ++accesses_;
+        if (field == "totaldaze" && beforeLengthRead) {
+            beforeLengthRead();
+        }
+        return WebBrowserAccess::FormFieldValue(form, field);
+    }
+    void SetFormFieldValue(const AnsiString& form, const AnsiString& field, double value) override {
+        ++accesses_;
+        WebBrowserAccess::SetFormFieldValue(form, field, value);
+    }
+    void SetFormFieldChecked(const AnsiString& form, const AnsiString& field,
+                             bool checked) override {
+        ++accesses_;
+        WebBrowserAccess::SetFormFieldChecked(form, field, checked);
+    }
+
+private:
+    AnsiString address_;
+    int& accesses_;
+};
+
+// Sees the program handle marks of one name (ClientMarks.h), and takes them.
+class MarkWatch : public QAbstractNativeEventFilter {
+public:
+    explicit MarkWatch(const std::string& name) : atom_(client_marks::MarkAtom(name)) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~MarkWatch() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    MarkWatch(const MarkWatch&) = delete;
+    MarkWatch& operator=(const MarkWatch&) = delete;
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") {
+            return false;
+        }
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & ~0x80) != XCB_CLIENT_MESSAGE ||
+            reinterpret_cast<const xcb_client_message_event_t*>(event)->type != atom_) {
+            return false;
+        }
+        seen = true;
+        if (onSeen) {
+            onSeen();
+        }
+        return true;
+    }
+
+    bool seen = false;
+    std::function<void()> onSeen;
+
+private:
+    std::uint32_t atom_;
 };
 
 bool WaitDialogShown() {
@@ -204,11 +292,78 @@ public:
         };
     }
 
+    // The route page becomes the window's own browser on a stand-in page of the test's server
+    // that never writes a length; its map shows a scale in km. The scripted page is kept aside.
+    ServedRoutePage& UseServedRoutePage() {
+        server.ServeFolder(DESKTOP_TEST_PAGES);
+        scripted = std::move(Form().RoutePage);
+        auto page = std::make_unique<ServedRoutePage>(
+            *Form().BrowserGoogleMaps,
+            FromQString(
+                QString::fromStdString(server.Url("route.example.localhost", "/route.html"))),
+            pageAccesses);
+        ServedRoutePage& served = *page;
+        Form().RoutePage = std::move(page);
+        return served;
+    }
+    // The page holds itself busy from the first read of the length after its given load.
+    void HoldAtLengthReadAfterLoad(ServedRoutePage& page, int load) {
+        page.beforeLengthRead = [this, &page, load] {
+            if (page.loads == load && !holdStarted) {
+                holdStarted = true;
+                held.Start(*Form().BrowserGoogleMaps);
+            }
+        };
+    }
+    // Closes the window from the desktop while the button's handler waits for a document access
+    // of the held page, then lets the page answer. A document access is the only event loop the
+    // handlers run (their other waits handle messages in place): the close comes from the first
+    // one that runs inside the handler while the page is held.
+    // The desktop asks the main window to close while a handler waits in a document access; this
+    // returns once the request has reached the program (a mark sent after it has been handled),
+    // handling meanwhile what the document access would, without user input.
+    void CloseFromDesktopDuringRead() {
+        const std::string name = "VAKREL_TEST_CLOSE_SENT";
+        MarkWatch mark(name);
+        QEventLoop loop;
+        mark.onSeen = [&loop] { loop.quit(); };
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        closedAt.start();
+        ASSERT_TRUE(desktop::SendCloseRequest(Form().winId()));
+        ASSERT_TRUE(client_marks::SendMark(Form().winId(), name));
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        ASSERT_TRUE(mark.seen) << "the close request never reached the program";
+    }
+    void CloseDuringHeldReadOf(TButton* button) {
+        auto handler = button->OnClick;
+        button->OnClick = [this, handler] {
+            handlerLoops = QThread::currentThread()->loopLevel();
+            handler();
+        };
+        auto* poll = new QTimer(&Form());
+        QObject::connect(poll, &QTimer::timeout, poll, [this, poll] {
+            if (handlerLoops >= 0 && QThread::currentThread()->loopLevel() > handlerLoops &&
+                held.Held()) {
+                poll->stop();
+                CloseFromDesktopDuringRead();
+                held.Release();
+            }
+        });
+        poll->start(1);
+    }
+
     LocalHttpServer server;
+    HeldPage held{server};
+    // Navigations and document accesses of the pages that the handlers work on.
+    int pageAccesses = 0;
 
 private:
     SteppingClock clock;
     std::optional<ClockScope> scope;
+    std::unique_ptr<BrowserAccess> scripted;
+    bool holdStarted = false;
+    // The event loops running when the button's handler started; -1 before.
+    int handlerLoops = -1;
 };
 
 TEST_P(CloseDuringWaitTest, ClosingTheWindowEndsTheWaitAndTheProgramGoesOnToItsEnd) {
@@ -221,12 +376,14 @@ TEST_P(CloseDuringWaitTest, ClosingTheWindowEndsTheWaitAndTheProgramGoesOnToItsE
     const qint64 unwound = closedAt.elapsed();
     const std::size_t navigations = route->log.size();
     const int reads = route->bodyReads;
+    const int accesses = pageAccesses;
     Pump(1500);
     EXPECT_TRUE(loopEnded);
     EXPECT_LT(unwound, 2000) << "ms from the close until the handler had returned";
     EXPECT_EQ(messages.Calls(), GetParam().before) << "nothing is shown after the close";
     EXPECT_EQ(route->log.size(), navigations) << "nothing more is sent or fetched";
     EXPECT_EQ(route->bodyReads, reads);
+    EXPECT_EQ(pageAccesses, accesses) << "no page is navigated, read or written after the close";
     EXPECT_FALSE(WaitDialogShown());
     EXPECT_FALSE(Form().isVisible());
 }
@@ -284,6 +441,57 @@ const CloseCase kCloseCases[] = {
          t.Form().ButtonGetCoord->Click();
      },
      {}},
+    // The close comes while a document access waits for the held page, and the access that
+    // holds user input back is the last wait before a failure message: the fetch's reads of the
+    // length (距離の計算に失敗), the pick-up's last read of the pop-up (座標取得失敗), the
+    // refinement's third failed fetch (計算失敗).
+    {"FetchLengthRead",
+     [](CloseDuringWaitTest& t) {
+         t.Calculate();
+         ServedRoutePage& page = t.UseServedRoutePage();
+         t.Form().StringGrid->SetRow(1);
+         t.ClickOn(t.Form().ButtonSendLaLo);
+         // The send has run to its end once it has loaded the page and enabled the fetch.
+         ASSERT_TRUE(
+             WaitUntil([&] { return page.loads == 1 && t.Form().ButtonGetDistance->isEnabled(); }));
+         t.HoldAtLengthReadAfterLoad(page, 1);
+         t.CloseDuringHeldReadOf(t.Form().ButtonGetDistance);
+         t.ClickOn(t.Form().ButtonGetDistance);
+     },
+     {}},
+    {"CoordinatePopupRead",
+     [](CloseDuringWaitTest& t) {
+         t.UseSteppingClock();
+         t.server.ServeFolder(DESKTOP_TEST_PAGES);
+         TWebBrowser& browser = *t.Form().BrowserNyusatsuInfo;
+         // The pick-up tries ten times; the page is held at the last.
+         browser.Navigate(FromQString(
+             QString::fromStdString(t.server.Url(GIS_HOST.ToUtf8(), "/map.html?holdAt=10"))));
+         ASSERT_TRUE(WaitUntil([&] {
+             return browser.LocationURL().Contains(GIS_HOST) && browser.ReadyState() == 4 &&
+                    !browser.Busy();
+         }));
+         auto before = browser.OnBeforeNavigate2;
+         browser.OnBeforeNavigate2 = [&t, before](TWebBrowser* sender, const AnsiString& url,
+                                                  bool& cancel) {
+             ++t.pageAccesses;
+             before(sender, url, cancel);
+         };
+         t.CloseDuringHeldReadOf(t.Form().ButtonGetCoord);
+         t.Form().ButtonGetCoord->Click();
+     },
+     {}},
+    {"TopNThirdFetchRead",
+     [](CloseDuringWaitTest& t) {
+         t.Calculate();
+         ServedRoutePage& page = t.UseServedRoutePage();
+         t.HoldAtLengthReadAfterLoad(page, 3);
+         t.CloseDuringHeldReadOf(t.Form().BitBtnGetLowest);
+         t.Form().EditGetLowest->SetText("2");
+         t.messages.Answer(mb::IDYES);
+         t.ClickOn(t.Form().BitBtnGetLowest);
+     },
+     {kConfirmTopTwo}},
     {"WaitSeconds",
      [](CloseDuringWaitTest& t) {
          // The map's end of loading: three seconds before the window is unlocked.

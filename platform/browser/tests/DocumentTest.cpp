@@ -2,12 +2,9 @@
 
 #include "platform/Cp932.h"
 #include "platform/browser/EWebBrowserError.h"
+#include "platform/browser/testing/HeldPage.h"
 
 #include <QTimer>
-
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 
 #include <functional>
 #include <string>
@@ -147,48 +144,6 @@ INSTANTIATE_TEST_SUITE_P(
                     [](TWebBrowser& b) { b.FormFieldValue("query", "start"); },
                     u8"ドキュメントにフォーム 'query' がありません。"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
-
-// Keeps the page's script thread busy in a synchronous request that the server answers only
-// once the test lets it go, so the page is surely busy while the test reads it, however slow
-// the machine.
-class HeldPage {
-public:
-    explicit HeldPage(LocalHttpServer& server) {
-        server.Handle("/hold", [this](const HttpRequest&) {
-            std::unique_lock lock(mutex_);
-            held_ = true;
-            changed_.wait_for(lock, std::chrono::seconds(60), [this] { return released_; });
-            return LocalHttpServer::Ok("released");
-        });
-    }
-    ~HeldPage() { Release(); }
-    HeldPage(const HeldPage&) = delete;
-    HeldPage& operator=(const HeldPage&) = delete;
-
-    // Starts the request from the page and waits until the server holds it.
-    bool Hold(TWebBrowser& browser) {
-        EvaluateScript(browser, QStringLiteral("setTimeout(function () { var r = new "
-                                               "XMLHttpRequest(); r.open('GET', '/hold', false); "
-                                               "r.send(); }, 0); 1"));
-        return WaitUntil([this] {
-            std::lock_guard lock(mutex_);
-            return held_;
-        });
-    }
-    void Release() {
-        {
-            std::lock_guard lock(mutex_);
-            released_ = true;
-        }
-        changed_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool held_ = false;
-    bool released_ = false;
-};
 
 TEST_F(DocumentTest, APageThatDoesNotAnswerInTimeRaisesAndTheLateAnswerIsHarmless) {
     HeldPage held(server);
