@@ -60,6 +60,24 @@ void TMainForm::ConnectEvents() {
             RunHandler([&] { (this->*handler)(button); });
         };
     };
+    // The handlers that read or write a page's document: when an error leaves one, the close
+    // that may have come during its document accesses is handled first (AbortIfCloseRequested),
+    // and the handler then ends silently instead of in the error display, whose box would take
+    // the close and drop it.
+    auto reading = [this](TButton* button, void (TMainForm::*handler)(QObject*)) {
+        button->OnClick = [this, button, handler] {
+            RunHandler([&] {
+                try {
+                    (this->*handler)(button);
+                } catch (const EAbort&) {
+                    throw;
+                } catch (const std::exception&) {
+                    AbortIfCloseRequested();
+                    throw;
+                }
+            });
+        };
+    };
     auto change = [this](TComboBox* combo, void (TMainForm::*handler)(QObject*)) {
         combo->OnChange = [this, combo, handler] { RunHandler([&] { (this->*handler)(combo); }); };
     };
@@ -93,10 +111,10 @@ void TMainForm::ConnectEvents() {
     click(ButtonNyusatsuInfo, &TMainForm::ButtonNyusatsuInfoClick);
     click(ButtonPrev, &TMainForm::ButtonPrevClick);
     click(ButtonNext, &TMainForm::ButtonNextClick);
-    click(ButtonGetCoord, &TMainForm::ButtonGetCoordClick);
-    click(ButtonSendLaLo, &TMainForm::ButtonSendLaLoClick);
-    click(ButtonGetDistance, &TMainForm::ButtonGetDistanceClick);
-    click(BitBtnGetLowest, &TMainForm::BitBtnGetLowestClick);
+    reading(ButtonGetCoord, &TMainForm::ButtonGetCoordClick);
+    reading(ButtonSendLaLo, &TMainForm::ButtonSendLaLoClick);
+    reading(ButtonGetDistance, &TMainForm::ButtonGetDistanceClick);
+    reading(BitBtnGetLowest, &TMainForm::BitBtnGetLowestClick);
     ConnectBrowserEvents();
 
     RadioGroupSort->OnClick = [this] { RunHandler([&] { RadioGroupSortClick(RadioGroupSort); }); };

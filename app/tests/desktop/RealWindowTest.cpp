@@ -24,6 +24,8 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 
 #include <chrono>
 #include <functional>
@@ -306,19 +308,22 @@ public:
         Form().RoutePage = std::move(page);
         return served;
     }
-    // The page holds itself busy from the first read of the length after its given load.
-    void HoldAtLengthReadAfterLoad(ServedRoutePage& page, int load) {
-        page.beforeLengthRead = [this, &page, load] {
+    // The page holds itself busy from the first read of the length after its given load. Once
+    // let go it runs `afterwards` before it answers that read.
+    void HoldAtLengthReadAfterLoad(ServedRoutePage& page, int load, QString afterwards = {}) {
+        page.beforeLengthRead = [this, &page, load, afterwards] {
             if (page.loads == load && !holdStarted) {
                 holdStarted = true;
                 held.Start(*Form().BrowserGoogleMaps);
+                if (!afterwards.isEmpty()) {
+                    // Sent after the held request and before the read: the page runs its
+                    // scripts in the order they were sent.
+                    Form().BrowserGoogleMaps->Page()->runJavaScript(afterwards,
+                                                                    QWebEngineScript::MainWorld);
+                }
             }
         };
     }
-    // Closes the window from the desktop while the button's handler waits for a document access
-    // of the held page, then lets the page answer. A document access is the only event loop the
-    // handlers run (their other waits handle messages in place): the close comes from the first
-    // one that runs inside the handler while the page is held.
     // The desktop asks the main window to close while a handler waits in a document access; this
     // returns once the request has reached the program (a mark sent after it has been handled),
     // handling meanwhile what the document access would, without user input.
@@ -334,6 +339,10 @@ public:
         loop.exec(QEventLoop::ExcludeUserInputEvents);
         ASSERT_TRUE(mark.seen) << "the close request never reached the program";
     }
+    // Closes the window from the desktop while the button's handler waits for a document access
+    // of the held page, then lets the page answer. A document access is the only event loop the
+    // handlers run (their other waits handle messages in place): the close comes from the first
+    // one that runs inside the handler while the page is held.
     void CloseDuringHeldReadOf(TButton* button) {
         auto handler = button->OnClick;
         button->OnClick = [this, handler] {
@@ -387,6 +396,9 @@ TEST_P(CloseDuringWaitTest, ClosingTheWindowEndsTheWaitAndTheProgramGoesOnToItsE
     EXPECT_FALSE(WaitDialogShown());
     EXPECT_FALSE(Form().isVisible());
 }
+
+// Takes the route page's form away: a read of its length then raises EWebBrowserError.
+const QString kRemoveRouteForm = QStringLiteral("document.forms.fm.remove();");
 
 const CloseCase kCloseCases[] = {
     {"TopNRefinement",
@@ -459,6 +471,33 @@ const CloseCase kCloseCases[] = {
          t.ClickOn(t.Form().ButtonGetDistance);
      },
      {}},
+    // The read during which the close comes then fails, and its error leaves the handler: the
+    // page, let go, removes its form before it answers. The fetch's read of the length, and the
+    // refinement's, whose silent fetches pass their errors on.
+    {"FetchLengthReadThatFails",
+     [](CloseDuringWaitTest& t) {
+         t.Calculate();
+         ServedRoutePage& page = t.UseServedRoutePage();
+         t.Form().StringGrid->SetRow(1);
+         t.ClickOn(t.Form().ButtonSendLaLo);
+         ASSERT_TRUE(
+             WaitUntil([&] { return page.loads == 1 && t.Form().ButtonGetDistance->isEnabled(); }));
+         t.HoldAtLengthReadAfterLoad(page, 1, kRemoveRouteForm);
+         t.CloseDuringHeldReadOf(t.Form().ButtonGetDistance);
+         t.ClickOn(t.Form().ButtonGetDistance);
+     },
+     {}},
+    {"TopNFetchReadThatFails",
+     [](CloseDuringWaitTest& t) {
+         t.Calculate();
+         ServedRoutePage& page = t.UseServedRoutePage();
+         t.HoldAtLengthReadAfterLoad(page, 1, kRemoveRouteForm);
+         t.CloseDuringHeldReadOf(t.Form().BitBtnGetLowest);
+         t.Form().EditGetLowest->SetText("2");
+         t.messages.Answer(mb::IDYES);
+         t.ClickOn(t.Form().BitBtnGetLowest);
+     },
+     {kConfirmTopTwo}},
     {"CoordinatePopupRead",
      [](CloseDuringWaitTest& t) {
          t.UseSteppingClock();
