@@ -339,6 +339,31 @@ public:
         loop.exec(QEventLoop::ExcludeUserInputEvents);
         ASSERT_TRUE(mark.seen) << "the close request never reached the program";
     }
+    // Sends the first row to the served route page, then clicks the fetch, whose first read of
+    // the length is held; the page runs `afterwards` once let go, before it answers.
+    void FetchWithHeldLengthRead(const QString& afterwards = {}) {
+        Calculate();
+        ServedRoutePage& page = UseServedRoutePage();
+        Form().StringGrid->SetRow(1);
+        ClickOn(Form().ButtonSendLaLo);
+        // The send has run to its end once it has loaded the page and enabled the fetch.
+        ASSERT_TRUE(
+            WaitUntil([&] { return page.loads == 1 && Form().ButtonGetDistance->isEnabled(); }));
+        HoldAtLengthReadAfterLoad(page, 1, afterwards);
+        CloseDuringHeldReadOf(Form().ButtonGetDistance);
+        ClickOn(Form().ButtonGetDistance);
+    }
+    // Clicks the refinement of the top two, whose read of the length after the given load of the
+    // route page is held, as in FetchWithHeldLengthRead.
+    void RefineWithHeldLengthRead(int load, const QString& afterwards = {}) {
+        Calculate();
+        ServedRoutePage& page = UseServedRoutePage();
+        HoldAtLengthReadAfterLoad(page, load, afterwards);
+        CloseDuringHeldReadOf(Form().BitBtnGetLowest);
+        Form().EditGetLowest->SetText("2");
+        messages.Answer(mb::IDYES);
+        ClickOn(Form().BitBtnGetLowest);
+    }
     // Closes the window from the desktop while the button's handler waits for a document access
     // of the held page, then lets the page answer. A document access is the only event loop the
     // handlers run (their other waits handle messages in place): the close comes from the first
@@ -457,46 +482,15 @@ const CloseCase kCloseCases[] = {
     // holds user input back is the last wait before a failure message: the fetch's reads of the
     // length (距離の計算に失敗), the pick-up's last read of the pop-up (座標取得失敗), the
     // refinement's third failed fetch (計算失敗).
-    {"FetchLengthRead",
-     [](CloseDuringWaitTest& t) {
-         t.Calculate();
-         ServedRoutePage& page = t.UseServedRoutePage();
-         t.Form().StringGrid->SetRow(1);
-         t.ClickOn(t.Form().ButtonSendLaLo);
-         // The send has run to its end once it has loaded the page and enabled the fetch.
-         ASSERT_TRUE(
-             WaitUntil([&] { return page.loads == 1 && t.Form().ButtonGetDistance->isEnabled(); }));
-         t.HoldAtLengthReadAfterLoad(page, 1);
-         t.CloseDuringHeldReadOf(t.Form().ButtonGetDistance);
-         t.ClickOn(t.Form().ButtonGetDistance);
-     },
-     {}},
+    {"FetchLengthRead", [](CloseDuringWaitTest& t) { t.FetchWithHeldLengthRead(); }, {}},
     // The read during which the close comes then fails, and its error leaves the handler: the
     // page, let go, removes its form before it answers. The fetch's read of the length, and the
     // refinement's, whose silent fetches pass their errors on.
     {"FetchLengthReadThatFails",
-     [](CloseDuringWaitTest& t) {
-         t.Calculate();
-         ServedRoutePage& page = t.UseServedRoutePage();
-         t.Form().StringGrid->SetRow(1);
-         t.ClickOn(t.Form().ButtonSendLaLo);
-         ASSERT_TRUE(
-             WaitUntil([&] { return page.loads == 1 && t.Form().ButtonGetDistance->isEnabled(); }));
-         t.HoldAtLengthReadAfterLoad(page, 1, kRemoveRouteForm);
-         t.CloseDuringHeldReadOf(t.Form().ButtonGetDistance);
-         t.ClickOn(t.Form().ButtonGetDistance);
-     },
+     [](CloseDuringWaitTest& t) { t.FetchWithHeldLengthRead(kRemoveRouteForm); },
      {}},
     {"TopNFetchReadThatFails",
-     [](CloseDuringWaitTest& t) {
-         t.Calculate();
-         ServedRoutePage& page = t.UseServedRoutePage();
-         t.HoldAtLengthReadAfterLoad(page, 1, kRemoveRouteForm);
-         t.CloseDuringHeldReadOf(t.Form().BitBtnGetLowest);
-         t.Form().EditGetLowest->SetText("2");
-         t.messages.Answer(mb::IDYES);
-         t.ClickOn(t.Form().BitBtnGetLowest);
-     },
+     [](CloseDuringWaitTest& t) { t.RefineWithHeldLengthRead(1, kRemoveRouteForm); },
      {kConfirmTopTwo}},
     {"CoordinatePopupRead",
      [](CloseDuringWaitTest& t) {
@@ -521,15 +515,7 @@ const CloseCase kCloseCases[] = {
      },
      {}},
     {"TopNThirdFetchRead",
-     [](CloseDuringWaitTest& t) {
-         t.Calculate();
-         ServedRoutePage& page = t.UseServedRoutePage();
-         t.HoldAtLengthReadAfterLoad(page, 3);
-         t.CloseDuringHeldReadOf(t.Form().BitBtnGetLowest);
-         t.Form().EditGetLowest->SetText("2");
-         t.messages.Answer(mb::IDYES);
-         t.ClickOn(t.Form().BitBtnGetLowest);
-     },
+     [](CloseDuringWaitTest& t) { t.RefineWithHeldLengthRead(3); },
      {kConfirmTopTwo}},
     {"WaitSeconds",
      [](CloseDuringWaitTest& t) {
